@@ -34,8 +34,6 @@ public:
     static QString notFoundMessage();
     static QString confirmQuestion(const QString &name);
 
-    UnitEntryForm form() const { return m_form; }
-
     bool UnitConfirmed = false;
     // Report and notice forms only.
     QString EnteredUnitCode;

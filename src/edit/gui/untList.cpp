@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -82,7 +83,8 @@ TfrmSelection::TfrmSelection(QWidget *parent) : TaggedDialog(parent)
 void TfrmSelection::showEvent(QShowEvent *event)
 {
     TaggedDialog::showEvent(event);
-    FormShow();
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TfrmSelection::FormShow()
