@@ -1,0 +1,7 @@
+#include "edit/PersonRecord.h"
+
+namespace kvam {
+
+TGrxx CurGrxx;
+
+} // namespace kvam
