@@ -13,7 +13,8 @@
 #include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -36,13 +37,14 @@ TfrmCodeList::TfrmCodeList(TCodeListHooks hooks, QWidget *parent)
     m_btnImportCode->setAutoDefault(false);
     connect(m_btnImportCode, &QPushButton::clicked, this, &TfrmCodeList::btnImportCodeClick);
 
-    m_tbCodeTable = new QSqlQueryModel(this);
+    m_tbCodeTable = new QStandardItemModel(this);
     m_dbgCodeTable = new QTableView(this);
     m_dbgCodeTable->setObjectName(QStringLiteral("dbgCodeTable"));
     m_dbgCodeTable->setModel(m_tbCodeTable);
     m_dbgCodeTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_dbgCodeTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_dbgCodeTable->verticalHeader()->setDefaultSectionSize(22);
+    m_dbgCodeTable->verticalHeader()->hide();
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_cbbTable);
@@ -77,11 +79,7 @@ bool TfrmCodeList::openConnection()
     return false;
 }
 
-void TfrmCodeList::closeConnection()
-{
-    m_tbCodeTable->clear();
-    closeSqlite(m_connection);
-}
+void TfrmCodeList::closeConnection() { closeSqlite(m_connection); }
 
 void TfrmCodeList::FormShow()
 {
@@ -107,20 +105,34 @@ void TfrmCodeList::cbbTableCloseUp()
     // The name comes from the database: quoted, it can only name a table.
     const QString quoted = QLatin1Char('"') + QString(table).replace(QLatin1Char('"'), QStringLiteral("\"\""))
                          + QLatin1Char('"');
-    m_tbCodeTable->setQuery(QStringLiteral("select * from %1 order by z_bm").arg(quoted),
-                            QSqlDatabase::database(m_connection));
-    if (m_tbCodeTable->lastError().isValid()) {
-        const QString error = m_tbCodeTable->lastError().text();
-        m_tbCodeTable->clear();
-        LogError(QStringLiteral("无法初始化代码表！"), error);
+    QSqlQuery rows(QSqlDatabase::database(m_connection));
+    rows.setForwardOnly(true);
+    if (!rows.exec(QStringLiteral("select * from %1 order by z_bm").arg(quoted))) {
+        LogError(QStringLiteral("无法初始化代码表！"), rows.lastError().text());
         return;
     }
+    // The rows are copied, so the grid holds nothing of the connection,
+    // which an upgrade closes.
+    const QSqlRecord fields = rows.record();
+    QStringList titles;
+    for (int i = 0; i < fields.count(); ++i)
+        titles << fields.fieldName(i);
     static const char *const labels[] = {"编码", "名称", "注记码", "上级编码", "等级", "是否可选"};
-    static const int widths[] = {40, 120, 60, 80, 80, 80};
-    for (int i = 0; i < 6 && i < m_tbCodeTable->columnCount(); ++i) {
-        m_tbCodeTable->setHeaderData(i, Qt::Horizontal, QString::fromUtf8(labels[i]));
-        m_dbgCodeTable->setColumnWidth(i, widths[i]);
+    for (int i = 0; i < 6 && i < titles.size(); ++i)
+        titles[i] = QString::fromUtf8(labels[i]);
+    m_tbCodeTable->setHorizontalHeaderLabels(titles);
+    while (rows.next()) {
+        QList<QStandardItem *> items;
+        for (int i = 0; i < fields.count(); ++i) {
+            auto *item = new QStandardItem(rows.value(i).toString());
+            item->setEditable(false);
+            items << item;
+        }
+        m_tbCodeTable->appendRow(items);
     }
+    static const int widths[] = {40, 120, 60, 80, 80, 80};
+    for (int i = 0; i < 6 && i < titles.size(); ++i)
+        m_dbgCodeTable->setColumnWidth(i, widths[i]);
 }
 
 void TfrmCodeList::btnImportCodeClick()

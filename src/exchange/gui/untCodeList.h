@@ -5,7 +5,7 @@
 
 class QComboBox;
 class QPushButton;
-class QSqlQueryModel;
+class QStandardItemModel;
 class QTableView;
 
 namespace kvam {
@@ -46,7 +46,7 @@ private:
     QComboBox *m_cbbTable = nullptr;
     QPushButton *m_btnImportCode = nullptr;
     QTableView *m_dbgCodeTable = nullptr;
-    QSqlQueryModel *m_tbCodeTable = nullptr;
+    QStandardItemModel *m_tbCodeTable = nullptr;
 };
 
 } // namespace kvam
