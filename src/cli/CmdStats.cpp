@@ -53,8 +53,8 @@ int stats(Arguments &args)
     const QString unit = args.option(QStringLiteral("--unit")).value_or(QString());
     bool ok = false;
     const int m = statistic ? statistic->toInt(&ok) : -1;
-    if (!flagText || (*flagText != QLatin1String("psbz") && *flagText != QLatin1String("shbz")) || !ok || m < 0
-        || m > 4 || !args.rest().isEmpty())
+    if (!flagText || (*flagText != QLatin1String("psbz") && *flagText != QLatin1String("shbz")) || !ok || m < 0 ||
+        m > 4 || !args.rest().isEmpty())
         return usageError();
     const ReviewFlag flag = *flagText == QLatin1String("psbz") ? ReviewFlag::Psbz : ReviewFlag::Shbz;
     const int result = printStatistic(m, flag, unit);

@@ -61,8 +61,7 @@ QString openConnection(const QString &connectionName, const QString &file, const
 
 } // namespace
 
-QSqlDatabase openSqlite(const QString &connectionName, const QString &file, const OpenOptions &options,
-                        QString *error)
+QSqlDatabase openSqlite(const QString &connectionName, const QString &file, const OpenOptions &options, QString *error)
 {
     closeSqlite(connectionName);
     const QString failure = openConnection(connectionName, file, options);

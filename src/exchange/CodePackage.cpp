@@ -25,8 +25,8 @@ bool copyTable(QSqlDatabase &source, QSqlDatabase &package, const QString &table
     QSqlQuery create(package);
     if (!create.exec(QStringLiteral("create table %1 (z_bm TEXT NOT NULL, z_mc TEXT, z_pym TEXT, z_sjbm TEXT, "
                                     "z_dj INTEGER, z_sfky INTEGER)")
-                         .arg(table))
-        || !create.exec(QStringLiteral("create unique index ix_%1_bm on %1 (z_bm)").arg(table)))
+                         .arg(table)) ||
+        !create.exec(QStringLiteral("create unique index ix_%1_bm on %1 (z_bm)").arg(table)))
         return failed(create);
     QSqlQuery insert(package);
     if (!insert.prepare(QStringLiteral("insert into %1 (%2) values (?,?,?,?,?,?)").arg(table, columns)))
@@ -65,8 +65,8 @@ bool fill(QSqlDatabase &source, QSqlDatabase &package, QString *error)
 
 bool WriteCodePackage(const QString &databaseFile, const QString &packageFile, QString *error)
 {
-    if (QFileInfo(packageFile).canonicalFilePath() == QFileInfo(databaseFile).canonicalFilePath()
-        && QFileInfo::exists(packageFile)) {
+    if (QFileInfo(packageFile).canonicalFilePath() == QFileInfo(databaseFile).canonicalFilePath() &&
+        QFileInfo::exists(packageFile)) {
         *error = QStringLiteral("%1 is the database itself").arg(packageFile);
         return false;
     }

@@ -20,14 +20,11 @@ const QString upgradeConnection = QStringLiteral("code-upgrade-main");
 const QString packageConnection = QStringLiteral("code-upgrade-package");
 
 struct CodeRow {
-    QString code; // null when the package row has no code
+    QString code;        // null when the package row has no code
     QVariantList values; // z_mc, z_pym, z_sjbm, z_dj, z_sfky
 };
 
-QString describeCode(const QString &code)
-{
-    return code.isNull() ? QStringLiteral("(空)") : code;
-}
+QString describeCode(const QString &code) { return code.isNull() ? QStringLiteral("(空)") : code; }
 
 bool fail(QString *error, const QString &text)
 {
@@ -41,8 +38,8 @@ bool readPackageRows(QSqlDatabase &package, const QString &table, QList<CodeRow>
 {
     QSqlQuery source(package);
     source.setForwardOnly(true);
-    if (!source.exec(QStringLiteral("select ") + schema::codeColumns().join(QLatin1Char(',')) + QStringLiteral(" from ")
-                     + table))
+    if (!source.exec(QStringLiteral("select ") + schema::codeColumns().join(QLatin1Char(',')) +
+                     QStringLiteral(" from ") + table))
         return fail(error, QStringLiteral("%1: %2").arg(table, source.lastError().text()));
     while (source.next()) {
         CodeRow row;
@@ -139,8 +136,8 @@ CodeUpgradeResult UpgradeCodeTables(const QString &packageFile)
 
     // A stale copy from an earlier upgrade must never stand in for this package.
     const QString copy = CodePackageCopyFile();
-    const bool isTheCopy = QFileInfo(packageFile).canonicalFilePath() == QFileInfo(copy).canonicalFilePath()
-                        && QFileInfo::exists(copy);
+    const bool isTheCopy =
+        QFileInfo(packageFile).canonicalFilePath() == QFileInfo(copy).canonicalFilePath() && QFileInfo::exists(copy);
     if (!isTheCopy && !(QFile::remove(copy) || !QFileInfo::exists(copy)))
         return refuse(QStringLiteral("导入代码信息时出错"), QStringLiteral("无法替换 %1").arg(copy));
     if (!isTheCopy && !QFile::copy(packageFile, copy))

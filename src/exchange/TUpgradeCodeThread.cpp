@@ -4,8 +4,7 @@
 
 namespace kvam {
 
-TUpgradeCodeThread::TUpgradeCodeThread(const QString &packageFile, CodeUpgradeResult &result,
-                                       TaskReporter &reporter)
+TUpgradeCodeThread::TUpgradeCodeThread(const QString &packageFile, CodeUpgradeResult &result, TaskReporter &reporter)
     : TWorkerThread(
           [packageFile, &result](TaskReporter &) {
               result = UpgradeCodeTables(packageFile);

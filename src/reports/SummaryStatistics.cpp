@@ -43,7 +43,8 @@ QList<SummaryColumn> SummaryColumns(int m, ReviewFlag flag)
     QList<SummaryColumn> columns;
     if (m < 4)
         columns << unit;
-    columns << SummaryColumn{QStringLiteral("sbjb"), m == 4 ? QStringLiteral("申报等级") : QStringLiteral("申报级别"), 25};
+    columns << SummaryColumn{QStringLiteral("sbjb"), m == 4 ? QStringLiteral("申报等级") : QStringLiteral("申报级别"),
+                             25};
     if (m == 1 || m == 2)
         columns << SummaryColumn{QStringLiteral("jsfs"), QStringLiteral("晋升方式"), 25};
     if (m == 2)

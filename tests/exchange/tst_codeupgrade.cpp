@@ -35,10 +35,10 @@ QString dumpDatabase(const QString &file)
             while (rows.next()) {
                 for (int i = 0; i < rows.record().count(); ++i) {
                     const QVariant v = rows.value(i);
-                    dump += (v.isNull() ? QStringLiteral("<null>")
+                    dump += (v.isNull()                            ? QStringLiteral("<null>")
                              : v.typeId() == QMetaType::QByteArray ? QString::fromLatin1(v.toByteArray().toHex())
-                                                                    : v.toString())
-                          + QLatin1Char('|');
+                                                                   : v.toString()) +
+                            QLatin1Char('|');
                 }
                 dump += QLatin1Char('\n');
             }
@@ -124,18 +124,18 @@ void TestCodeUpgrade::upgradeLeavesEachTableHoldingThePackagesCodes()
     const int womenBefore = dir.scalar(QStringLiteral("select count(*) from grjbxx00 where z_xb = 2")).toInt();
     QVERIFY(womenBefore > 0);
     alter(package, {
-        // A code records still use.
-        QStringLiteral("delete from T_DM_GRJBXX00_XB where z_bm = '2'"),
-        // A code on both sides, every other column changed.
-        QStringLiteral("update T_DM_GRJBXX00_JSFS set z_mc = '择优晋升', z_pym = 'ZYJS', z_sjbm = '9', "
-                       "z_dj = 2, z_sfky = 0 where z_bm = '2'"),
-        // A code only in the package.
-        QStringLiteral("insert into T_DM_GRJBXX00_SBJB values ('5', '员级', 'YJ', '', 1, 1)"),
-        // Tables a code package never replaces.
-        QStringLiteral("create table T_DMBLIST (Z_DMBTABLENAME TEXT, Z_DMBTABLEMC TEXT)"),
-        QStringLiteral("create table T_DM_GRJBXX00_PSBZ (z_bm TEXT, z_mc TEXT)"),
-        QStringLiteral("insert into T_DM_GRJBXX00_PSBZ values ('7', 'x')"),
-    });
+                       // A code records still use.
+                       QStringLiteral("delete from T_DM_GRJBXX00_XB where z_bm = '2'"),
+                       // A code on both sides, every other column changed.
+                       QStringLiteral("update T_DM_GRJBXX00_JSFS set z_mc = '择优晋升', z_pym = 'ZYJS', z_sjbm = '9', "
+                                      "z_dj = 2, z_sfky = 0 where z_bm = '2'"),
+                       // A code only in the package.
+                       QStringLiteral("insert into T_DM_GRJBXX00_SBJB values ('5', '员级', 'YJ', '', 1, 1)"),
+                       // Tables a code package never replaces.
+                       QStringLiteral("create table T_DMBLIST (Z_DMBTABLENAME TEXT, Z_DMBTABLEMC TEXT)"),
+                       QStringLiteral("create table T_DM_GRJBXX00_PSBZ (z_bm TEXT, z_mc TEXT)"),
+                       QStringLiteral("insert into T_DM_GRJBXX00_PSBZ values ('7', 'x')"),
+                   });
     QString before = dumpDatabase(dir.databaseFile());
     dir.db().close();
 
@@ -173,10 +173,10 @@ void TestCodeUpgrade::upsertMatchesCodesExactly()
     // The longer code comes first and the shorter one is new: a prefix match
     // would take the longer code's row for the shorter one.
     alter(package, {
-        QStringLiteral("delete from T_DM_GRJBXX00_CSZY where z_bm in ('01', '0101')"),
-        QStringLiteral("insert into T_DM_GRJBXX00_CSZY values ('0101', '机械工程', 'JXGC', '01', 2, 1)"),
-        QStringLiteral("insert into T_DM_GRJBXX00_CSZY values ('01', '工程技术', 'GCJS', '', 1, 1)"),
-    });
+                       QStringLiteral("delete from T_DM_GRJBXX00_CSZY where z_bm in ('01', '0101')"),
+                       QStringLiteral("insert into T_DM_GRJBXX00_CSZY values ('0101', '机械工程', 'JXGC', '01', 2, 1)"),
+                       QStringLiteral("insert into T_DM_GRJBXX00_CSZY values ('01', '工程技术', 'GCJS', '', 1, 1)"),
+                   });
     dir.exec(QStringLiteral("delete from T_DM_GRJBXX00_CSZY where z_bm = '01'"));
     dir.db().close();
 
@@ -195,11 +195,10 @@ void TestCodeUpgrade::refusedPackageChangesNothing_data()
     QTest::addColumn<bool>("garbage");
     QTest::addColumn<QString>("named");
 
-    QTest::newRow("last table missing")
-        << QStringList{QStringLiteral("drop table T_DM_GRJBXX00_SBJB")} << false << QStringLiteral("T_DM_GRJBXX00_SBJB");
-    QTest::newRow("column missing")
-        << QStringList{QStringLiteral("alter table T_DM_GRJBXX00_GZDW drop column z_sfky")} << false
-        << QStringLiteral("z_sfky");
+    QTest::newRow("last table missing") << QStringList{QStringLiteral("drop table T_DM_GRJBXX00_SBJB")} << false
+                                        << QStringLiteral("T_DM_GRJBXX00_SBJB");
+    QTest::newRow("column missing") << QStringList{QStringLiteral("alter table T_DM_GRJBXX00_GZDW drop column z_sfky")}
+                                    << false << QStringLiteral("z_sfky");
     QTest::newRow("row without a code")
         << QStringList{QStringLiteral("drop table T_DM_GRJBXX00_JSFS"),
                        QStringLiteral("create table T_DM_GRJBXX00_JSFS (z_bm, z_mc, z_pym, z_sjbm, z_dj, z_sfky)"),
@@ -220,8 +219,8 @@ void TestCodeUpgrade::refusedPackageChangesNothing()
     const QString package = packageOf(dir);
     // The first table upgraded differs, so a half-done upgrade would show.
     alter(package, QStringList{QStringLiteral("delete from T_DM_GRJBXX00_ZCCJ where z_bm = '1'"),
-                               QStringLiteral("update T_DM_GRJBXX00_CSZY set z_mc = 'x'")}
-                       + statements);
+                               QStringLiteral("update T_DM_GRJBXX00_CSZY set z_mc = 'x'")} +
+                       statements);
     if (garbage) {
         QFile f(package);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

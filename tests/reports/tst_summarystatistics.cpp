@@ -117,9 +117,8 @@ void TestSummaryStatistics::noUnitCountsEveryRecordByFirstLevelUnit()
 {
     QSqlQuery query(m_dir->db());
     QVERIFY(OpenSummary(query, 0, ReviewFlag::Psbz, *UnitLevelOf(m_dir->db(), QString()), QString()));
-    QCOMPARE(labelsOf(0, ReviewFlag::Psbz),
-             QStringList({QStringLiteral("下辖单位名称"), QStringLiteral("申报级别"), QStringLiteral("是否通过"),
-                          QStringLiteral("人数")}));
+    QCOMPARE(labelsOf(0, ReviewFlag::Psbz), QStringList({QStringLiteral("下辖单位名称"), QStringLiteral("申报级别"),
+                                                         QStringLiteral("是否通过"), QStringLiteral("人数")}));
     const Rows rows = resultOf(query);
     QCOMPARE(rows.last().first(), QStringLiteral("合计"));
     QCOMPARE(rows.last().last().toInt(), 400);
@@ -134,9 +133,8 @@ void TestSummaryStatistics::noUnitCountsEveryRecordByFirstLevelUnit()
 
 void TestSummaryStatistics::statisticFourHasNoUnitColumn()
 {
-    QCOMPARE(labelsOf(4, ReviewFlag::Shbz),
-             QStringList({QStringLiteral("申报等级"), QStringLiteral("申报系列"), QStringLiteral("是否通过"),
-                          QStringLiteral("人数")}));
+    QCOMPARE(labelsOf(4, ReviewFlag::Shbz), QStringList({QStringLiteral("申报等级"), QStringLiteral("申报系列"),
+                                                         QStringLiteral("是否通过"), QStringLiteral("人数")}));
     QCOMPARE(SummaryColumns(4, ReviewFlag::Shbz).at(1).width, 50);
     QSqlQuery query(m_dir->db());
     QVERIFY(OpenSummary(query, 4, ReviewFlag::Shbz, 2, QStringLiteral("1101100100000000")));
@@ -161,8 +159,7 @@ void TestSummaryStatistics::everyStatisticAtEveryLevel_data()
     for (int m = 0; m <= 4; ++m) {
         for (int level = 0; level <= 4; ++level) {
             for (ReviewFlag flag : {ReviewFlag::Psbz, ReviewFlag::Shbz}) {
-                QTest::addRow("m%d L%d %s", m, level, flag == ReviewFlag::Psbz ? "psbz" : "shbz")
-                    << m << level << flag;
+                QTest::addRow("m%d L%d %s", m, level, flag == ReviewFlag::Psbz ? "psbz" : "shbz") << m << level << flag;
             }
         }
     }
@@ -185,17 +182,18 @@ void TestSummaryStatistics::everyStatisticAtEveryLevel()
     QString where;
     if (level > 0) {
         const QString w = QString::fromLatin1(filterBy[level]);
-        unit = m_dir->scalar(QStringLiteral("select %1 from grjbxx00 where %1 <> '' group by %1 "
-                                            "order by count(*) desc, %1 limit 1")
-                                 .arg(w))
+        unit = m_dir
+                   ->scalar(QStringLiteral("select %1 from grjbxx00 where %1 <> '' group by %1 "
+                                           "order by count(*) desc, %1 limit 1")
+                                .arg(w))
                    .toString();
         QVERIFY(!unit.isEmpty());
         QCOMPARE(UnitLevelOf(m_dir->db(), unit), std::optional<int>(level));
         where = QStringLiteral(" where %1 = '%2'").arg(w, unit);
     }
     const int admitted = m_dir->scalar(QStringLiteral("select count(*) from grjbxx00") + where).toInt();
-    const QString keys = f + QStringLiteral(",z_sbdj") + QString::fromLatin1(keysOf[m])
-                       + (m < 4 ? QLatin1Char(',') + QString::fromLatin1(groupBy[level]) : QString());
+    const QString keys = f + QStringLiteral(",z_sbdj") + QString::fromLatin1(keysOf[m]) +
+                         (m < 4 ? QLatin1Char(',') + QString::fromLatin1(groupBy[level]) : QString());
     const int groups =
         m_dir->scalar(QStringLiteral("select count(*) from (select distinct %1 from grjbxx00%2)").arg(keys, where))
             .toInt();
@@ -221,8 +219,8 @@ void TestSummaryStatistics::everyStatisticAtEveryLevel()
         QSet<QString> expected;
         QSqlQuery ways(m_dir->db());
         QVERIFY(ways.exec(QStringLiteral("select distinct j.z_mc from grjbxx00 g join t_dm_grjbxx00_jsfs j "
-                                         "on cast(j.z_bm as integer) = g.z_jsfs")
-                          + where.replace(QStringLiteral(" where "), QStringLiteral(" where g."))));
+                                         "on cast(j.z_bm as integer) = g.z_jsfs") +
+                          where.replace(QStringLiteral(" where "), QStringLiteral(" where g."))));
         while (ways.next())
             expected << ways.value(0).toString();
         QSet<QString> shown;
@@ -303,8 +301,8 @@ void TestSummaryStatistics::cliPrintsTheResultWithItsLabels()
     const int admitted =
         m_dir->scalar(QStringLiteral("select count(*) from grjbxx00 where z_yijzgbm = '1101000000000000'")).toInt();
     QCOMPARE(lines.last(), QStringLiteral("合计\t\t\t\t%1").arg(admitted));
-    QCOMPARE(run({QStringLiteral("--flag"), QStringLiteral("zkbz"), QStringLiteral("--statistic"), QStringLiteral("0")}),
-             2);
+    QCOMPARE(
+        run({QStringLiteral("--flag"), QStringLiteral("zkbz"), QStringLiteral("--statistic"), QStringLiteral("0")}), 2);
     QCOMPARE(run({QStringLiteral("--flag"), QStringLiteral("psbz"), QStringLiteral("--statistic"), QStringLiteral("0"),
                   QStringLiteral("--unit"), QStringLiteral("9999000000000000")}),
              1);

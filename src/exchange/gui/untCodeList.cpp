@@ -103,8 +103,8 @@ void TfrmCodeList::cbbTableCloseUp()
     if (table.isEmpty() || !openConnection())
         return;
     // The name comes from the database: quoted, it can only name a table.
-    const QString quoted = QLatin1Char('"') + QString(table).replace(QLatin1Char('"'), QStringLiteral("\"\""))
-                         + QLatin1Char('"');
+    const QString quoted =
+        QLatin1Char('"') + QString(table).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
     QSqlQuery rows(QSqlDatabase::database(m_connection));
     rows.setForwardOnly(true);
     if (!rows.exec(QStringLiteral("select * from %1 order by z_bm").arg(quoted))) {
