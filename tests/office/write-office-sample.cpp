@@ -64,10 +64,10 @@ bool writeRoster(const QString &file)
 
     doc.typeParagraph();
     doc.setFontSize(8);
-    const QStringList headings = {"姓名",     "出生日期", "第一学历", "毕业时间", "所学专业", "最高学历", "毕业时间",
-                                  "所学专业", "工作单位", "参加工作时间", "从事专业", "申报系列", "申报资格",
-                                  "申报级别", "申报专业", "晋升方式", "计算机成绩", "外语成绩", "现任资格",
-                                  "任职时间"};
+    const QStringList headings = {"姓名",     "出生日期",   "第一学历", "毕业时间", "所学专业",
+                                  "最高学历", "毕业时间",   "所学专业", "工作单位", "参加工作时间",
+                                  "从事专业", "申报系列",   "申报资格", "申报级别", "申报专业",
+                                  "晋升方式", "计算机成绩", "外语成绩", "现任资格", "任职时间"};
     const int list = doc.addTable(rows + 1, int(headings.size()) + 1);
     doc.setTableBorders(list, DocxDocument::Border::Single, DocxDocument::Border::Single);
     doc.setTableAlignment(list, Align::Centre);
@@ -76,10 +76,13 @@ bool writeRoster(const QString &file)
         doc.setCellVerticalAlignment(list, 1, i + 2, DocxDocument::VerticalAlignment::Centre);
         doc.setCellText(list, 1, i + 2, headings[i]);
     }
-    const QStringList values = {"张三",   "1970-01-02", "大学本科", "1992-07-01", "土木工程", "硕士研究生",
-                                "2001-07-01", "结构工程", "某某市建设局某某设计院", "1992-08-01", "建筑设计",
-                                "工程系列", "高级工程师", "高级", "土木建筑", "正常晋升", "合格", "78",
-                                "工程师", "1998-12-31"};
+    const QStringList values = {"张三",       "1970-01-02", "大学本科",
+                                "1992-07-01", "土木工程",   "硕士研究生",
+                                "2001-07-01", "结构工程",   "某某市建设局某某设计院",
+                                "1992-08-01", "建筑设计",   "工程系列",
+                                "高级工程师", "高级",       "土木建筑",
+                                "正常晋升",   "合格",       "78",
+                                "工程师",     "1998-12-31"};
     for (int k = 1; k <= rows; ++k) {
         doc.setCellText(list, k + 1, 1, QString::number(k));
         for (int i = 0; i < values.size(); ++i) {
@@ -160,8 +163,8 @@ bool writeStatistics(const QString &file)
     XlsxWorkbook book(QStringLiteral("上报基本信息"));
     const QStringList labels = {"下辖单位名称", "申报级别", "是否通过", "人数"};
     const QList<double> widths = {50, 25, 25, 25};
-    bool ok = book.mergeAndCentre(1, 1, 2, 4)
-           && book.setValue(1, 1, QStringLiteral("某某市按单位按申报级别统计评审通过人数"));
+    bool ok = book.mergeAndCentre(1, 1, 2, 4) &&
+              book.setValue(1, 1, QStringLiteral("某某市按单位按申报级别统计评审通过人数"));
     for (int c = 1; c <= 4; ++c)
         ok = ok && book.setColumnWidth(c, widths[c - 1]) && book.setValue(3, c, labels[c - 1]);
     const QList<QVariantList> rows = {{"某某市第一中学", "高级", "通过", 12},
@@ -184,8 +187,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    const bool ok = writeRoster(out.filePath(QStringLiteral("roster.docx")))
-                 && writeNotices(out.filePath(QStringLiteral("notices.docx")))
-                 && writeStatistics(out.filePath(QStringLiteral("statistics.xlsx")));
+    const bool ok = writeRoster(out.filePath(QStringLiteral("roster.docx"))) &&
+                    writeNotices(out.filePath(QStringLiteral("notices.docx"))) &&
+                    writeStatistics(out.filePath(QStringLiteral("statistics.xlsx")));
     return ok ? 0 : 1;
 }

@@ -27,7 +27,7 @@ QString describeRun(const XmlElement &r)
     const QString bold = b.name.isEmpty() ? QString() : b.attributes.value("w:val", "1");
     // Latin and East Asian text share the font.
     const QString font = fonts.attribute("w:ascii") == fonts.attribute("w:eastAsia") ? fonts.attribute("w:ascii")
-                                                                                      : QStringLiteral("mixed");
+                                                                                     : QStringLiteral("mixed");
     return QStringList{r.child("w:t").text,
                        font,
                        p.child("w:sz").attribute("w:val"),
@@ -161,7 +161,8 @@ void TestDocxDocument::packageIsComplete()
         if (entry.endsWith(".xml") && entry != "[Content_Types].xml")
             QVERIFY2(!part(m_sample, entry).name.isEmpty(), qPrintable(entry));
     }
-    for (const auto &[rels, folder] : {std::pair{"_rels/.rels", ""}, std::pair{"word/_rels/document.xml.rels", "word/"}})
+    for (const auto &[rels, folder] :
+         {std::pair{"_rels/.rels", ""}, std::pair{"word/_rels/document.xml.rels", "word/"}})
         for (const XmlElement &r : part(m_sample, rels).childrenNamed("Relationship"))
             QVERIFY2(entries.contains(folder + r.attribute("Target")), qPrintable(r.attribute("Target")));
 
@@ -180,9 +181,9 @@ void TestDocxDocument::runsKeepTheirFormat_data()
     QTest::newRow("title") << 0 << QStringList{"标题|宋体|28|1|||"};
     QTest::newRow("scaled") << 1 << QStringList{"[#1文件标头]|宋体|200|1||33|"};
     QTest::newRow("underlined") << 2 << QStringList{"下划线|宋体|36|1|single|100|"};
-    QTest::newRow("red and black")
-        << 3 << QStringList{"关于|宋体|36|1|none|100|000000", "张三|宋体|36|1|none|100|FF0000",
-                            "等|宋体|36|1|none|100|000000"};
+    QTest::newRow("red and black") << 3
+                                   << QStringList{"关于|宋体|36|1|none|100|000000", "张三|宋体|36|1|none|100|FF0000",
+                                                  "等|宋体|36|1|none|100|000000"};
 }
 
 void TestDocxDocument::runsKeepTheirFormat()
@@ -279,11 +280,21 @@ void TestDocxDocument::pageSetup()
     for (const QString &step : steps.split(u' ')) {
         const float value = step.mid(1).toFloat();
         switch (step[0].unicode()) {
-        case 'w': doc.setPageWidth(cm(value)); break;
-        case 'h': doc.setPageHeight(cm(value)); break;
-        case 'p': QVERIFY(doc.setPaperSize(int(value))); break;
-        case 'L': doc.setOrientation(DocxDocument::Orientation::Landscape); break;
-        case 'P': doc.setOrientation(DocxDocument::Orientation::Portrait); break;
+        case 'w':
+            doc.setPageWidth(cm(value));
+            break;
+        case 'h':
+            doc.setPageHeight(cm(value));
+            break;
+        case 'p':
+            QVERIFY(doc.setPaperSize(int(value)));
+            break;
+        case 'L':
+            doc.setOrientation(DocxDocument::Orientation::Landscape);
+            break;
+        case 'P':
+            doc.setOrientation(DocxDocument::Orientation::Portrait);
+            break;
         }
     }
     const QString file = m_dir.filePath(QStringLiteral("page.docx"));
@@ -373,7 +384,8 @@ void TestDocxDocument::refusesWhatItCannotDo()
 void TestDocxDocument::textXmlCannotHoldIsLeftOut()
 {
     DocxDocument doc;
-    doc.typeText(QStringLiteral("a\x01" "b\tc"));
+    doc.typeText(QStringLiteral("a\x01"
+                                "b\tc"));
     const int table = doc.addTable(1, 1);
     doc.setCellText(table, 1, 1, QStringLiteral("x\x0By\rz"));
     const QString file = m_dir.filePath(QStringLiteral("control.docx"));

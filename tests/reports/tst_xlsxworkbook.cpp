@@ -174,7 +174,7 @@ print(json.dumps({"sheets": wb.sheetnames, "cells": cells,
                   "align": [ws["A1"].alignment.horizontal, ws["A1"].alignment.vertical],
                   "widths": [ws.column_dimensions["A"].width, ws.column_dimensions["B"].width]}))
 )"),
-                                             {file})
+                                           {file})
                                  .object();
     QCOMPARE(read["sheets"].toArray(), QJsonArray({sheetName}));
     const QJsonObject cells = read["cells"].toObject();

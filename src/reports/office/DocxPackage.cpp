@@ -1,5 +1,6 @@
 #include "reports/office/DocxPackage.h"
 
+#include "reports/office/ChunkedFileWriter.h"
 #include "reports/office/DocxParts.h"
 
 #include <QFile>
@@ -105,11 +106,13 @@ private:
     {
         if (!source)
             return libraryFailure();
-        if (zip_file_add(m_zip, name, source, ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index = zip_file_add(m_zip, name, source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
             zip_source_free(source);
             return libraryFailure();
         }
-        return true;
+        // The fastest deflate: markup this repetitive packs well at any level.
+        return zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) == 0 || libraryFailure();
     }
     bool libraryFailure()
     {
@@ -136,7 +139,8 @@ bool writeDocxPackage(const Model &model, const QString &file, QString *error)
     QTemporaryFile body(QFileInfo(file).absolutePath() + QStringLiteral("/document-XXXXXX.xml"));
     if (!body.open())
         return fail(QStringLiteral("cannot write %1: %2").arg(body.fileName(), body.errorString()));
-    if (!writeDocumentPart(model, &body) || !body.flush())
+    ChunkedFileWriter chunks(&body);
+    if (!writeDocumentPart(model, &chunks) || !chunks.finish() || !body.flush())
         return fail(QStringLiteral("cannot write %1: %2").arg(body.fileName(), body.errorString()));
 
     const std::vector<std::pair<const char *, QByteArray>> parts = {

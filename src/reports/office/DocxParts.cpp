@@ -210,7 +210,8 @@ private:
         }
         if (f.underline >= 0) {
             m_xml.writeEmptyElement(QStringLiteral("w:u"));
-            m_xml.writeAttribute(QStringLiteral("w:val"), f.underline ? QStringLiteral("single") : QStringLiteral("none"));
+            m_xml.writeAttribute(QStringLiteral("w:val"),
+                                 f.underline ? QStringLiteral("single") : QStringLiteral("none"));
         }
         m_xml.writeEndElement();
     }

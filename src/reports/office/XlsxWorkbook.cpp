@@ -180,8 +180,8 @@ bool XlsxWorkbook::mergeAndCentre(int firstRow, int firstColumn, int lastRow, in
     if (!reach(firstRow, firstColumn) || !reach(lastRow, lastColumn))
         return false;
     for (const Range &m : m_merges) {
-        if (firstRow <= m.lastRow && m.firstRow <= lastRow && firstColumn <= m.lastColumn
-            && m.firstColumn <= lastColumn)
+        if (firstRow <= m.lastRow && m.firstRow <= lastRow && firstColumn <= m.lastColumn &&
+            m.firstColumn <= lastColumn)
             return fail(QStringLiteral("the range (%1, %2)-(%3, %4) overlaps a merged range")
                             .arg(firstRow)
                             .arg(firstColumn)
