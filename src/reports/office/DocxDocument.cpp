@@ -93,7 +93,8 @@ void DocxDocument::setScaling(int percent)
 
 void DocxDocument::setColour(int colour)
 {
-    changeFormat([&](CharFormat &f) { f.colour = colour & 0xFFFFFF; });
+    // Negative numbers are the word processor's "automatic" colour.
+    changeFormat([&](CharFormat &f) { f.colour = colour < 0 ? -1 : colour & 0xFFFFFF; });
 }
 
 void DocxDocument::endParagraph()

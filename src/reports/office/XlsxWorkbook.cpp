@@ -177,7 +177,7 @@ bool XlsxWorkbook::mergeAndCentre(int firstRow, int firstColumn, int lastRow, in
         std::swap(firstRow, lastRow);
     if (firstColumn > lastColumn)
         std::swap(firstColumn, lastColumn);
-    if (!reach(firstRow, firstColumn) || !reach(lastRow, lastColumn))
+    if (!isWritable())
         return false;
     for (const Range &m : m_merges) {
         if (firstRow <= m.lastRow && m.firstRow <= lastRow && firstColumn <= m.lastColumn &&
@@ -188,6 +188,8 @@ bool XlsxWorkbook::mergeAndCentre(int firstRow, int firstColumn, int lastRow, in
                             .arg(lastRow)
                             .arg(lastColumn));
     }
+    if (!reach(firstRow, firstColumn) || !reach(lastRow, lastColumn))
+        return false;
     m_merges.push_back({firstRow, firstColumn, lastRow, lastColumn});
     lxw_format *format = formatOf(-1, true);
     const lxw_error error =
