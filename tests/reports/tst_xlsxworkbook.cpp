@@ -86,6 +86,7 @@ private Q_SLOTS:
     void readsBackAsWritten();
     void openpyxlReadsTheSame_data();
     void openpyxlReadsTheSame();
+    void formatsWaitForTheirValues();
     void constantMemoryKeepsRowOrder();
     void refusesWhatCannotBeWritten();
     void failedSaveLeavesNothing();
@@ -191,6 +192,33 @@ print(json.dumps({"sheets": wb.sheetnames, "cells": cells,
     QCOMPARE(read["align"].toArray(), QJsonArray({"center", "center"}));
     QVERIFY(qAbs(read["widths"].toArray()[0].toDouble() - 50) < 1);
     QVERIFY(qAbs(read["widths"].toArray()[1].toDouble() - 25) < 1);
+}
+
+void TestXlsxWorkbook::formatsWaitForTheirValues()
+{
+    // A format applies to the next value of its cell, however many cells
+    // were given formats in between.
+    XlsxWorkbook book(sheetName);
+    for (int c = 1; c <= 3; ++c)
+        QVERIFY(book.setNumberFormat(1, c, QStringLiteral("@")));
+    QVERIFY(book.setNumberFormat(1, 2, QStringLiteral("0.00")));
+    for (int c = 1; c <= 3; ++c)
+        QVERIFY(book.setValue(1, c, c));
+    QVERIFY(book.setValue(2, 1, 4));
+    QVERIFY(book.setNumberFormat(2, 2, QStringLiteral("@")));
+    QVERIFY(book.setValue(2, 2, 5));
+    QVERIFY(book.setValue(2, 2, 6)); // the format went with the 5
+
+    const QString file = m_dir.filePath(QStringLiteral("ahead.xlsx"));
+    QVERIFY(book.saveAs(file));
+    const QHash<QString, StoredCell> cells = readCells(file);
+    QVERIFY(cells["A1"].isText && cells["C1"].isText);
+    QVERIFY(!cells["B1"].isText);
+    QCOMPARE(cells["B1"].numberFormatId, 164); // the first format of the workbook's own
+    QCOMPARE(cells["C1"].value, QStringLiteral("3"));
+    QVERIFY(!cells["A2"].isText);
+    QVERIFY(!cells["B2"].isText);
+    QCOMPARE(cells["B2"].value, QStringLiteral("6"));
 }
 
 void TestXlsxWorkbook::constantMemoryKeepsRowOrder()

@@ -95,6 +95,7 @@ bool XlsxWorkbook::reach(int row, int column)
             return fail(QStringLiteral("row %1 has gone to disk already: rows are written in order").arg(row));
         if (row > m_currentRow) {
             m_currentRow = row;
+            m_pendingCell = 0;
             m_pendingFormats.clear();
         }
     }
@@ -105,9 +106,9 @@ lxw_format *XlsxWorkbook::formatOf(int numberFormat, bool centred)
 {
     if (numberFormat < 0 && !centred)
         return nullptr;
-    const int id = (numberFormat + 1) * 2 + (centred ? 1 : 0);
-    if (lxw_format *known = m_formats.value(id))
-        return known;
+    const size_t id = size_t(numberFormat + 1) * 2 + (centred ? 1 : 0);
+    if (id < m_formats.size() && m_formats[id])
+        return m_formats[id];
     lxw_format *format = workbook_add_format(m_book);
     // "@" is the spreadsheet's built-in text format, number 49.
     if (numberFormat >= 0 && m_numberFormats[numberFormat] == QLatin1String("@"))
@@ -118,7 +119,9 @@ lxw_format *XlsxWorkbook::formatOf(int numberFormat, bool centred)
         format_set_align(format, LXW_ALIGN_CENTER);
         format_set_align(format, LXW_ALIGN_VERTICAL_CENTER);
     }
-    m_formats.insert(id, format);
+    if (id >= m_formats.size())
+        m_formats.resize(id + 1, nullptr);
+    m_formats[id] = format;
     return format;
 }
 
@@ -131,22 +134,46 @@ bool XlsxWorkbook::setNumberFormat(int row, int column, const QString &format)
         m_numberFormats.push_back(format);
         known = m_numberFormatIndex.insert(format, int(m_numberFormats.size()) - 1);
     }
-    m_pendingFormats.insert(key(row, column), *known);
+    const quint64 cell = key(row, column);
+    if (m_pendingCell && m_pendingCell != cell)
+        m_pendingFormats.insert(m_pendingCell, m_pendingFormat);
+    if (!m_pendingFormats.isEmpty())
+        m_pendingFormats.remove(cell);
+    m_pendingCell = cell;
+    m_pendingFormat = *known;
     return true;
+}
+
+int XlsxWorkbook::takePendingFormat(quint64 cell)
+{
+    if (m_pendingCell == cell) {
+        m_pendingCell = 0;
+        return m_pendingFormat;
+    }
+    if (m_pendingFormats.isEmpty())
+        return -1;
+    const auto pending = m_pendingFormats.constFind(cell);
+    if (pending == m_pendingFormats.constEnd())
+        return -1;
+    const int format = *pending;
+    m_pendingFormats.erase(pending);
+    return format;
+}
+
+const char *XlsxWorkbook::utf8(const QVariant &value)
+{
+    const QString text = value.toString();
+    m_text.resize(m_encoder.requiredSpace(text.size()) + 1);
+    char *end = m_encoder.appendToBuffer(m_text.data(), text);
+    *end = '\0';
+    return m_text.constData();
 }
 
 bool XlsxWorkbook::setValue(int row, int column, const QVariant &value)
 {
     if (!reach(row, column))
         return false;
-    int numberFormat = -1;
-    if (!m_pendingFormats.isEmpty()) {
-        const auto pending = m_pendingFormats.constFind(key(row, column));
-        if (pending != m_pendingFormats.constEnd()) {
-            numberFormat = *pending;
-            m_pendingFormats.erase(pending);
-        }
-    }
+    const int numberFormat = takePendingFormat(key(row, column));
     bool centred = false;
     for (const Range &merge : m_merges)
         centred = centred || (merge.firstRow == row && merge.firstColumn == column);
@@ -164,7 +191,7 @@ bool XlsxWorkbook::setValue(int row, int column, const QVariant &value)
     } else if (!asText && isExactNumber(value)) {
         error = worksheet_write_number(m_sheet, r, c, value.toDouble(), format);
     } else {
-        error = worksheet_write_string(m_sheet, r, c, value.toString().toUtf8().constData(), format);
+        error = worksheet_write_string(m_sheet, r, c, utf8(value), format);
     }
     if (error)
         return fail(QStringLiteral("cell (%1, %2): %3").arg(row).arg(column).arg(libraryError(error)));

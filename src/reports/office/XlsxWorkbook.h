@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <vector>
@@ -66,7 +68,9 @@ private:
     bool fail(const QString &text);
     bool isWritable();
     bool reach(int row, int column);
+    int takePendingFormat(quint64 cell);
     lxw_format *formatOf(int numberFormat, bool centred);
+    const char *utf8(const QVariant &value);
     bool close();
     static quint64 key(int row, int column) { return (quint64(row) << 32) | quint32(column); }
 
@@ -79,12 +83,17 @@ private:
     bool m_written = false;
     int m_currentRow = 0; // ConstantMemory: the row libxlsxwriter still holds
 
-    // Number formats waiting for their cell's value, by cell; small, because
-    // callers set a format right before the value.
+    // Number formats waiting for their cell's value. Callers set a format
+    // right before the value, so one slot serves nearly always; the hash
+    // holds the rest.
+    quint64 m_pendingCell = 0;
+    int m_pendingFormat = -1;
     QHash<quint64, int> m_pendingFormats;
     QHash<QString, int> m_numberFormatIndex;
     std::vector<QString> m_numberFormats;
-    QHash<int, lxw_format *> m_formats; // by (number format + 1) * 2 + centred
+    std::vector<lxw_format *> m_formats; // by (number format + 1) * 2 + centred
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    QByteArray m_text; // the value being written, as UTF-8
     std::vector<Range> m_merges;
     QString m_error;
 };
