@@ -20,20 +20,14 @@ sqlite3 *sqliteHandle(const QSqlDatabase &db)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-QSqlDatabase openSqlite(const QString &connectionName, const QString &file, const OpenOptions &options,
-                        QString *error)
-{
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        closeSqlite(connectionName);
-        return QSqlDatabase();
-    };
+namespace {
 
-    closeSqlite(connectionName);
+// Opens and sets up the named connection; the reason when it fails.
+QString setUp(const QString &connectionName, const QString &file, const OpenOptions &options)
+{
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     if (!db.isValid())
-        return fail(QStringLiteral("SQLite driver not available"));
+        return QStringLiteral("SQLite driver not available");
 
     QUrl url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
     const char *mode = options.readOnly ? "ro" : (options.create ? "rwc" : "rw");
@@ -44,11 +38,11 @@ QSqlDatabase openSqlite(const QString &connectionName, const QString &file, cons
         connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(connectOptions);
     if (!db.open())
-        return fail(db.lastError().text());
+        return db.lastError().text();
 
     sqlite3 *handle = sqliteHandle(db);
     if (!handle)
-        return fail(QStringLiteral("no SQLite handle"));
+        return QStringLiteral("no SQLite handle");
     sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     if (options.untrusted) {
@@ -60,8 +54,26 @@ QSqlDatabase openSqlite(const QString &connectionName, const QString &file, cons
     // SQLite reads the file only on first use: make a foreign file fail now.
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return fail(probe.lastError().text());
-    return db;
+        return probe.lastError().text();
+    return {};
+}
+
+} // namespace
+
+QSqlDatabase openSqlite(const QString &connectionName, const QString &file, const OpenOptions &options,
+                        QString *error)
+{
+    closeSqlite(connectionName);
+    // Set up in a scope of its own: a failed connection is removed only once
+    // nothing refers to it any more.
+    const QString why = setUp(connectionName, file, options);
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
+        closeSqlite(connectionName);
+        return QSqlDatabase();
+    }
+    return QSqlDatabase::database(connectionName, false);
 }
 
 void closeSqlite(const QString &connectionName)

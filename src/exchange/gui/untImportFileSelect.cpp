@@ -100,6 +100,7 @@ TfrmImportFileSelect::TfrmImportFileSelect(QWidget *parent, const QString &start
     connect(m_folders, &QFileSystemModel::rowsInserted, this, follow);
     connect(m_folders, &QFileSystemModel::layoutChanged, this, follow);
     m_tree->viewport()->installEventFilter(this);
+    m_list->installEventFilter(this);
 
     setFolder(startFolder.isEmpty() ? defaultFolder() : startFolder);
 }
@@ -181,8 +182,18 @@ void TfrmImportFileSelect::btnCancelClick()
 
 bool TfrmImportFileSelect::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel)
+    if (watched == m_tree->viewport()
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
         m_followFolder = false;
+    // Enter on a folder opens it; it does not confirm the dialog.
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        QListWidgetItem *current = m_list->currentItem();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current && current->data(FolderRole).toBool()) {
+            listItemActivated(current);
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
