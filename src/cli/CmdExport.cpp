@@ -18,8 +18,8 @@ int exportCommand(Arguments &args)
         err(QStringLiteral("usage: kvam-cli [--dir DIR] export [--whole] [--condition-file F] OUT.ps\n"));
         return WrongUsage;
     }
-    const ExportOutcome outcome = runExport(QFileInfo(rest.first()).absoluteFilePath(), whole,
-                                            QFileInfo(conditionFile).absoluteFilePath());
+    const ExportOutcome outcome =
+        runExport(QFileInfo(rest.first()).absoluteFilePath(), whole, QFileInfo(conditionFile).absoluteFilePath());
     show(exportClosingMessage(outcome));
     return outcome.ok ? Done : Failed;
 }

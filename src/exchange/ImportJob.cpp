@@ -83,12 +83,16 @@ private:
 QString sourceFailureText(PackageSource::Failure failure, const PackageSource &source)
 {
     switch (failure) {
-    case PackageSource::Failure::None: return {};
-    case PackageSource::Failure::NotDatabase: return QStringLiteral("中的kvam.mdb不是有效的数据文件");
-    case PackageSource::Failure::NoApplicantTable: return QStringLiteral("中的数据文件没有个人基本信息表grjbxx00");
+    case PackageSource::Failure::None:
+        return {};
+    case PackageSource::Failure::NotDatabase:
+        return QStringLiteral("中的kvam.mdb不是有效的数据文件");
+    case PackageSource::Failure::NoApplicantTable:
+        return QStringLiteral("中的数据文件没有个人基本信息表grjbxx00");
     case PackageSource::Failure::MissingColumns:
         return QStringLiteral("中的个人基本信息表缺少字段") + source.missingColumns().join(QStringLiteral("、"));
-    case PackageSource::Failure::ReadFailed: return QStringLiteral("中的个人基本信息无法读取");
+    case PackageSource::Failure::ReadFailed:
+        return QStringLiteral("中的个人基本信息无法读取");
     }
     return {};
 }
@@ -119,8 +123,8 @@ void merge(const QString &packageFile, const QString &name, const ImportOptions 
     }
     log.add(QStringLiteral("打开个人基本信息数据文件成功！"));
 
-    const QString progress = QStringLiteral("正在从文件") + packageFile + QStringLiteral("中导入%1/")
-                           + QString::number(source.count()) + QStringLiteral("条个人信息;");
+    const QString progress = QStringLiteral("正在从文件") + packageFile + QStringLiteral("中导入%1/") +
+                             QString::number(source.count()) + QStringLiteral("条个人信息;");
     int row = 0;
     bool saved = true;
     while (source.next()) {
@@ -137,9 +141,15 @@ void merge(const QString &packageFile, const QString &name, const ImportOptions 
             continue;
         }
         switch (merger.merge(source)) {
-        case ApplicantMerger::Result::Updated: log.pendingUpdate(source.entry()); break;
-        case ApplicantMerger::Result::Added: log.pendingAdd(source.entry()); break;
-        case ApplicantMerger::Result::Failed: log.refuse(source.entry()); break;
+        case ApplicantMerger::Result::Updated:
+            log.pendingUpdate(source.entry());
+            break;
+        case ApplicantMerger::Result::Added:
+            log.pendingAdd(source.entry());
+            break;
+        case ApplicantMerger::Result::Failed:
+            log.refuse(source.entry());
+            break;
         }
         if (merger.transactionLost() || !merger.commitIfFull()) {
             saved = false;
@@ -170,9 +180,8 @@ ImportOutcome importPackage(const QString &packageFile, const ImportOptions &opt
 
     const QString copy = workingCopyFile();
     QString detail;
-    const UnpackFailure unpacked = removeDatabaseFile(copy)
-                                     ? extractPackageDatabase(packageFile, copy, &detail)
-                                     : UnpackFailure::WriteFailed;
+    const UnpackFailure unpacked =
+        removeDatabaseFile(copy) ? extractPackageDatabase(packageFile, copy, &detail) : UnpackFailure::WriteFailed;
     if (unpacked != UnpackFailure::None) {
         log.fail(QStringLiteral("文件[") + name + QLatin1Char(']') + unpackFailureText(unpacked), detail);
     } else {

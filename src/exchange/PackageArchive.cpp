@@ -183,8 +183,8 @@ UnpackFailure extractPackageDatabase(const QString &packageFile, const QString &
         const int why = zip_error_code_zip(zip_get_error(archive.get()));
         setText(detail, QString::fromLocal8Bit(zip_strerror(archive.get())));
         return why == ZIP_ER_NOPASSWD || why == ZIP_ER_WRONGPASSWD || why == ZIP_ER_ENCRNOTSUPP
-                 ? UnpackFailure::Encrypted
-                 : UnpackFailure::Damaged;
+                   ? UnpackFailure::Encrypted
+                   : UnpackFailure::Damaged;
     }
 
     const QString part = partFileOf(targetFile);
@@ -214,12 +214,14 @@ UnpackFailure extractPackageDatabase(const QString &packageFile, const QString &
         if (total > limit)
             return refuse(UnpackFailure::TooLarge, QStringLiteral("entry grows past %1 bytes").arg(limit));
         if (total > declared)
-            return refuse(UnpackFailure::Damaged, QStringLiteral("entry longer than its declared %1 bytes").arg(declared));
+            return refuse(UnpackFailure::Damaged,
+                          QStringLiteral("entry longer than its declared %1 bytes").arg(declared));
         if (out.write(buffer.constData(), n) != n)
             return refuse(UnpackFailure::WriteFailed, out.errorString());
     }
     if (total != declared)
-        return refuse(UnpackFailure::Damaged, QStringLiteral("entry of %1 bytes, %2 declared").arg(total).arg(declared));
+        return refuse(UnpackFailure::Damaged,
+                      QStringLiteral("entry of %1 bytes, %2 declared").arg(total).arg(declared));
     const int closed = zip_fclose(entry.release());
     if (closed != 0)
         return refuse(UnpackFailure::Damaged, zipErrorText(closed));
@@ -239,15 +241,24 @@ UnpackFailure extractPackageDatabase(const QString &packageFile, const QString &
 QString unpackFailureText(UnpackFailure failure)
 {
     switch (failure) {
-    case UnpackFailure::None: return {};
-    case UnpackFailure::NotZip: return QStringLiteral("不是有效的数据包(ZIP)文件");
-    case UnpackFailure::Damaged: return QStringLiteral("不完整或已损坏，无法解压缩");
-    case UnpackFailure::NoDatabase: return QStringLiteral("中没有数据文件kvam.mdb");
-    case UnpackFailure::Ambiguous: return QStringLiteral("中有多个数据文件kvam.mdb");
-    case UnpackFailure::Encrypted: return QStringLiteral("已加密，无法解压缩");
-    case UnpackFailure::TooLarge: return QStringLiteral("中的数据文件解压后超过大小上限");
-    case UnpackFailure::NoSpace: return QStringLiteral("解压缩所需的磁盘空间不足");
-    case UnpackFailure::WriteFailed: return QStringLiteral("无法解压缩到temp目录");
+    case UnpackFailure::None:
+        return {};
+    case UnpackFailure::NotZip:
+        return QStringLiteral("不是有效的数据包(ZIP)文件");
+    case UnpackFailure::Damaged:
+        return QStringLiteral("不完整或已损坏，无法解压缩");
+    case UnpackFailure::NoDatabase:
+        return QStringLiteral("中没有数据文件kvam.mdb");
+    case UnpackFailure::Ambiguous:
+        return QStringLiteral("中有多个数据文件kvam.mdb");
+    case UnpackFailure::Encrypted:
+        return QStringLiteral("已加密，无法解压缩");
+    case UnpackFailure::TooLarge:
+        return QStringLiteral("中的数据文件解压后超过大小上限");
+    case UnpackFailure::NoSpace:
+        return QStringLiteral("解压缩所需的磁盘空间不足");
+    case UnpackFailure::WriteFailed:
+        return QStringLiteral("无法解压缩到temp目录");
     }
     return {};
 }

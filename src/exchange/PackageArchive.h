@@ -21,14 +21,14 @@ bool writePackage(const QString &packageFile, const QString &databaseFile, QStri
 // Why a package could not be unpacked.
 enum class UnpackFailure {
     None,
-    NotZip,       // not a ZIP archive at all
-    Damaged,      // a ZIP, but truncated, inconsistent or failing its checks
-    NoDatabase,   // no entry named kvam.mdb
-    Ambiguous,    // more than one entry named kvam.mdb
-    Encrypted,    // the entry needs a password
-    TooLarge,     // declared or actual size beyond the limit
-    NoSpace,      // the entry does not fit on the disk
-    WriteFailed,  // the target file could not be written
+    NotZip,      // not a ZIP archive at all
+    Damaged,     // a ZIP, but truncated, inconsistent or failing its checks
+    NoDatabase,  // no entry named kvam.mdb
+    Ambiguous,   // more than one entry named kvam.mdb
+    Encrypted,   // the entry needs a password
+    TooLarge,    // declared or actual size beyond the limit
+    NoSpace,     // the entry does not fit on the disk
+    WriteFailed, // the target file could not be written
 };
 
 // The largest database a package may unpack to: 4 GiB, and no more than 200
@@ -41,8 +41,7 @@ qint64 unpackLimit(qint64 packageSize);
 // archive is written anywhere. The data goes to a temporary name beside
 // targetFile first, so a refused or broken entry leaves no targetFile.
 // *detail gets the library's own words for the log.
-UnpackFailure extractPackageDatabase(const QString &packageFile, const QString &targetFile,
-                                     QString *detail = nullptr);
+UnpackFailure extractPackageDatabase(const QString &packageFile, const QString &targetFile, QString *detail = nullptr);
 
 // The reason in the system's words, following the package's name:
 // "文件[a.ps]" + unpackFailureText(…).

@@ -13,8 +13,7 @@ QList<ImportedPackage> importPackages(const QStringList &files)
     for (const QString &file : files) {
         ImportedPackage package{file, {}};
         ContinueFlag = 1;
-        taskRunner().run(
-            [&](TaskReporter &reporter) { return new TImportThread(file, reporter, package.outcome); });
+        taskRunner().run([&](TaskReporter &reporter) { return new TImportThread(file, reporter, package.outcome); });
         done << package;
     }
     return done;

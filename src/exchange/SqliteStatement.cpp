@@ -36,10 +36,7 @@ void SqliteStatement::bindText(int parameter, const QByteArray &utf8)
 
 int SqliteStatement::columnCount() const { return sqlite3_column_count(m_stmt); }
 
-QString SqliteStatement::columnName(int column) const
-{
-    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
-}
+QString SqliteStatement::columnName(int column) const { return QString::fromUtf8(sqlite3_column_name(m_stmt, column)); }
 
 sqlite3_value *SqliteStatement::value(int column) const { return sqlite3_column_value(m_stmt, column); }
 

@@ -4,11 +4,6 @@
 
 namespace kvam {
 
-TExportThread::TExportThread(const QString &packageFile, TaskReporter &reporter, ExportOutcome &outcome)
-    : TExportThread(packageFile, ExportAll, QueryConFile, reporter, outcome)
-{
-}
-
 TExportThread::TExportThread(const QString &packageFile, bool whole, const QString &conditionFile,
                              TaskReporter &reporter, ExportOutcome &outcome)
     : TWorkerThread(

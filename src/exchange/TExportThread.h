@@ -6,14 +6,12 @@
 namespace kvam {
 
 // The export worker: writes the package to packageFile, the whole database
-// while ExportAll is set, else the selection of QueryConFile; reports a
-// failure with LogError. Starts at once and frees itself; outcome must live
-// until the reporter is closed.
+// or the selection of conditionFile (the program passes ExportAll and
+// QueryConFile); reports a failure with LogError. Starts at once and frees
+// itself; outcome must live until the reporter is closed.
 class TExportThread : public TWorkerThread {
     Q_OBJECT
 public:
-    TExportThread(const QString &packageFile, TaskReporter &reporter, ExportOutcome &outcome);
-    // With the condition taken from another file than QueryConFile.
     TExportThread(const QString &packageFile, bool whole, const QString &conditionFile, TaskReporter &reporter,
                   ExportOutcome &outcome);
 };

@@ -149,8 +149,7 @@ private:
 };
 
 // One package merged on this thread, as a worker would merge it.
-inline ImportOutcome runImport(const QString &package, const ImportOptions &options = {},
-                               Reporter *reporter = nullptr)
+inline ImportOutcome runImport(const QString &package, const ImportOptions &options = {}, Reporter *reporter = nullptr)
 {
     Reporter fallback;
     ContinueFlag = 1;
@@ -180,8 +179,8 @@ inline QString contentOf(QSqlDatabase db)
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT count(*) || ':' || group_concat(z_zjhm || '|' || ifnull(z_xm, '') || '|' "
                                    "|| ifnull(z_bz, '') || '|' || ifnull(z_shbz, ''), ';') "
-                                   "FROM (SELECT * FROM grjbxx00 ORDER BY z_zjhm)"))
-        || !query.next())
+                                   "FROM (SELECT * FROM grjbxx00 ORDER BY z_zjhm)")) ||
+        !query.next())
         return {};
     return query.value(0).toString();
 }

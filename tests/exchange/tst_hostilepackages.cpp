@@ -53,7 +53,8 @@ QString TestHostilePackages::writeZip(const QString &name, const Entries &entrie
     for (const auto &[entry, data] : entries) {
         zip_source_t *source = zip_source_buffer(archive, data.constData(), static_cast<zip_uint64_t>(data.size()), 0);
         const zip_int64_t index = zip_file_add(archive, entry.constData(), source, ZIP_FL_ENC_RAW);
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level));
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                 static_cast<zip_uint32_t>(level));
     }
     if (zip_close(archive) != 0)
         qWarning("zip_close: %s", zip_strerror(archive));
@@ -106,12 +107,11 @@ void TestHostilePackages::refusedWithoutHarm_data()
     QTest::newRow("header understates the size") << writeFile("understated.ps", understated) << damaged << false;
 
     QTest::newRow("no kvam.mdb") << writeZip("nodb.ps", {{"readme.txt", "x"}}) << noDatabase << false;
-    QTest::newRow("traversal names")
-        << writeZip("traversal.ps", {{"../../outside.txt", "x"},
-                                     {"..\\..\\outside.txt", "x"},
-                                     {QFile::encodeName(m_outsideDir) + "/abs.txt", "x"},
-                                     {"../../kvam.mdb/../outside.txt", "x"}})
-        << noDatabase << false;
+    QTest::newRow("traversal names") << writeZip("traversal.ps", {{"../../outside.txt", "x"},
+                                                                  {"..\\..\\outside.txt", "x"},
+                                                                  {QFile::encodeName(m_outsideDir) + "/abs.txt", "x"},
+                                                                  {"../../kvam.mdb/../outside.txt", "x"}})
+                                     << noDatabase << false;
     QTest::newRow("two databases") << writeZip("two.ps", {{"kvam.mdb", database}, {"sub/KVAM.MDB", database}})
                                    << "中有多个数据文件kvam.mdb" << false;
     QTest::newRow("oversized") << writeZip("bomb.ps", {{"kvam.mdb", QByteArray(20 << 20, '\0')}}, 1)
@@ -119,15 +119,16 @@ void TestHostilePackages::refusedWithoutHarm_data()
 
     QTest::newRow("not SQLite") << writeZip("text-db.ps", {{"kvam.mdb", QByteArray(8192, 'x')}})
                                 << "中的kvam.mdb不是有效的数据文件" << true;
-    QTest::newRow("no grjbxx00")
-        << writeZip("notable.ps", {{"kvam.mdb", packageDatabase({"DROP TABLE grjbxx00"})}}) << noTable << true;
+    QTest::newRow("no grjbxx00") << writeZip("notable.ps", {{"kvam.mdb", packageDatabase({"DROP TABLE grjbxx00"})}})
+                                 << noTable << true;
     QTest::newRow("grjbxx00 is a view")
         << writeZip("view.ps", {{"kvam.mdb", packageDatabase({"ALTER TABLE grjbxx00 RENAME TO g",
-                                                                  "CREATE VIEW grjbxx00 AS SELECT * FROM g"})}})
+                                                              "CREATE VIEW grjbxx00 AS SELECT * FROM g"})}})
         << noTable << true;
-    QTest::newRow("missing column")
-        << writeZip("nocolumn.ps", {{"kvam.mdb", packageDatabase({"ALTER TABLE grjbxx00 DROP COLUMN z_bz"})}})
-        << "中的个人基本信息表缺少字段z_bz" << true;
+    QTest::newRow("missing column") << writeZip(
+                                           "nocolumn.ps",
+                                           {{"kvam.mdb", packageDatabase({"ALTER TABLE grjbxx00 DROP COLUMN z_bz"})}})
+                                    << "中的个人基本信息表缺少字段z_bz" << true;
 }
 
 void TestHostilePackages::refusedWithoutHarm()
@@ -157,8 +158,8 @@ void TestHostilePackages::refusedWithoutHarm()
     const QString message = "导入信息时出错：文件[" + QFileInfo(package).fileName() + "]" + reason;
     QVERIFY(!outcome.ok);
     QCOMPARE(outcome.message, message);
-    const QStringList expectedLog = unpacked ? QStringList{"解压缩文件" + package + "成功", "关闭数据文件成功！", message}
-                                             : QStringList{message};
+    const QStringList expectedLog =
+        unpacked ? QStringList{"解压缩文件" + package + "成功", "关闭数据文件成功！", message} : QStringList{message};
     QCOMPARE(test::logOf(outcome), expectedLog);
     QCOMPARE(test::contentOf(dir.db()), before);
     QCOMPARE(filesOutsideTemp(), outside);

@@ -34,9 +34,8 @@ void TestMergeKill::killedMergeLeavesWholeRecords()
               {"--dir", dir.path(), "import", "--all-records", "--update-status", package});
     QVERIFY(cli.waitForStarted());
     // Killed once the first batch is in.
-    QTRY_VERIFY_WITH_TIMEOUT(dir.scalar("select count(*) from grjbxx00").toInt() > initial
-                                 || cli.state() == QProcess::NotRunning,
-                             60000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        dir.scalar("select count(*) from grjbxx00").toInt() > initial || cli.state() == QProcess::NotRunning, 60000);
     cli.kill();
     QVERIFY(cli.waitForFinished());
     QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
@@ -53,10 +52,11 @@ void TestMergeKill::killedMergeLeavesWholeRecords()
     for (const QString &c : schema::applicantColumns())
         same << QStringLiteral("x.%1 IS m.%1").arg(c);
     const QString whole = same.join(" AND ");
-    const QString broken = QStringLiteral("select count(*) from main.grjbxx00 m where not exists "
-                                          "(select 1 from pkg.grjbxx00 x where x.z_zjhm = m.z_zjhm and %1) "
-                                          "and not exists (select 1 from old.grjbxx00 x where x.z_zjhm = m.z_zjhm and %1)")
-                               .arg(whole);
+    const QString broken =
+        QStringLiteral("select count(*) from main.grjbxx00 m where not exists "
+                       "(select 1 from pkg.grjbxx00 x where x.z_zjhm = m.z_zjhm and %1) "
+                       "and not exists (select 1 from old.grjbxx00 x where x.z_zjhm = m.z_zjhm and %1)")
+            .arg(whole);
     QCOMPARE(dir.scalar(broken).toInt(), 0);
     // Nobody who was there is lost.
     QCOMPARE(dir.scalar("select count(*) from old.grjbxx00 o where not exists "

@@ -81,7 +81,8 @@ void TestPackageActions::chooserListsFoldersAndPackages()
     QCOMPARE(listOf(&chooser)->selectionMode(), QAbstractItemView::ExtendedSelection);
     for (const char *box : {"chkImportUnauthorityData", "chkUpdateStatus"})
         QVERIFY(!chooser.findChild<QCheckBox *>(QString::fromLatin1(box))->isChecked());
-    QCOMPARE(chooser.findChild<QCheckBox *>("chkImportUnauthorityData")->text(), QStringLiteral("导入审查未通过的数据"));
+    QCOMPARE(chooser.findChild<QCheckBox *>("chkImportUnauthorityData")->text(),
+             QStringLiteral("导入审查未通过的数据"));
     QCOMPARE(chooser.findChild<QCheckBox *>("chkUpdateStatus")->text(), QStringLiteral("更新审核|评审|暂扣状态"));
 
     // A folder is opened, never imported, and Enter on it does not confirm.
@@ -177,12 +178,12 @@ void TestPackageActions::exportAsksThenTellsHowItWent_data()
                                     << true;
     QTest::newRow("selection") << false << " 1=1 " << MsgAnswer::Yes << QStringList{selection, "数据已成功导出"}
                                << asked << true;
-    QTest::newRow("answered no") << false << " 1=1 " << MsgAnswer::No << QStringList{selection}
-                                 << QStringList{"选择"} << false;
-    QTest::newRow("filter fails")
-        << false << "(z_nosuch = 1)" << MsgAnswer::Yes
-        << QStringList{selection, "无法由查询导出数据", "数据未能导出：无法由查询导出数据，没有生成导出文件"}
-        << QStringList{"选择", "错误", "错误"} << false;
+    QTest::newRow("answered no") << false << " 1=1 " << MsgAnswer::No << QStringList{selection} << QStringList{"选择"}
+                                 << false;
+    QTest::newRow("filter fails") << false << "(z_nosuch = 1)" << MsgAnswer::Yes
+                                  << QStringList{selection, "无法由查询导出数据",
+                                                 "数据未能导出：无法由查询导出数据，没有生成导出文件"}
+                                  << QStringList{"选择", "错误", "错误"} << false;
 }
 
 void TestPackageActions::exportAsksThenTellsHowItWent()

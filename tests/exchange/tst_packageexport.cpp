@@ -168,11 +168,14 @@ void TestPackageExport::failedExportWritesNoPackage_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("unknown column") << QStringList{"(z_nosuch = 1)"} << "out.ps" << "无法由查询导出数据";
-    QTest::newRow("no condition") << QStringList{} << "out.ps" << "无法由查询导出数据";
+    QTest::newRow("unknown column") << QStringList{"(z_nosuch = 1)"} << "out.ps"
+                                    << "无法由查询导出数据";
+    QTest::newRow("no condition") << QStringList{} << "out.ps"
+                                  << "无法由查询导出数据";
     QTest::newRow("second statement") << QStringList{"1=1; drop table T_DM_GRJBXX00_XB"} << "out.ps"
                                       << "无法由查询导出数据";
-    QTest::newRow("onto the database") << QStringList{" 1=1 "} << "data/kvam.mdb" << "导出个人信息时出错";
+    QTest::newRow("onto the database") << QStringList{" 1=1 "} << "data/kvam.mdb"
+                                       << "导出个人信息时出错";
 }
 
 void TestPackageExport::failedExportWritesNoPackage()

@@ -139,7 +139,7 @@ void TestPackageImport::twoRecordsOfOneNumberAddThenUpdate()
     QCOMPARE(outcome.updated, 1);
     QCOMPARE(test::valuesOf(dir.db(), "7", "z_xm"), QStringList{"后"});
     QCOMPARE(test::logOf(outcome).mid(4), (QStringList{"共更新人员1名.", "共新增人员1名.", "更新人员信息如下：", "7-后",
-                                                        "新增人员信息如下：", "7-先"}));
+                                                       "新增人员信息如下：", "7-先"}));
 }
 
 void TestPackageImport::numbersMatchExactlyAndEmptyOnesAreRefused()
@@ -158,9 +158,9 @@ void TestPackageImport::numbersMatchExactlyAndEmptyOnesAreRefused()
     QCOMPARE(test::valuesOf(dir.db(), "110101198001010011", "z_xm"), QStringList{"本人"});
     QCOMPARE(test::valuesOf(dir.db(), "1101011980", "z_xm"), QStringList{"短号"});
     QCOMPARE(dir.scalar("select count(*) from grjbxx00").toInt(), 2);
-    QCOMPARE(test::logOf(outcome).mid(4), (QStringList{"未能正确导入人员3名.", "共新增人员1名.", "未导入人员信息如下：",
-                                                        "-空号", "-无号", "  -空格", "新增人员信息如下：",
-                                                        "1101011980-短号"}));
+    QCOMPARE(test::logOf(outcome).mid(4),
+             (QStringList{"未能正确导入人员3名.", "共新增人员1名.", "未导入人员信息如下：", "-空号", "-无号", "  -空格",
+                          "新增人员信息如下：", "1101011980-短号"}));
 }
 
 void TestPackageImport::recordThatCannotBeStoredCountsOnlyAsNotImported()
@@ -179,7 +179,7 @@ void TestPackageImport::recordThatCannotBeStoredCountsOnlyAsNotImported()
     QCOMPARE(test::valuesOf(dir.db(), "1", "z_bz"), QStringList{"原"});
     QCOMPARE(test::valuesOf(dir.db(), "2", "z_bz"), QStringList{"好"});
     QCOMPARE(test::logOf(outcome).mid(4), (QStringList{"未能正确导入人员1名.", "共更新人员1名.", "未导入人员信息如下：",
-                                                        "1-甲", "更新人员信息如下：", "2-乙"}));
+                                                       "1-甲", "更新人员信息如下：", "2-乙"}));
 }
 
 void TestPackageImport::packageWithoutAdmittedRecordsLogsConnectionsOnly()
@@ -189,9 +189,8 @@ void TestPackageImport::packageWithoutAdmittedRecordsLogsConnectionsOnly()
     const ImportOutcome outcome = test::runImport(package("空.ps"));
     QVERIFY(outcome.ok);
     QVERIFY(outcome.summary.isEmpty());
-    QCOMPARE(test::logOf(outcome),
-             (QStringList{"解压缩文件" + package("空.ps") + "成功", "关闭数据文件成功！", "连接个人基本信息源数据文件成功！",
-                          "打开个人基本信息数据文件成功！"}));
+    QCOMPARE(test::logOf(outcome), (QStringList{"解压缩文件" + package("空.ps") + "成功", "关闭数据文件成功！",
+                                                "连接个人基本信息源数据文件成功！", "打开个人基本信息数据文件成功！"}));
     QCOMPARE(QFileInfo(outcome.logFile).dir(), QDir(dir.file("log")));
     QVERIFY(QFileInfo(outcome.logFile).fileName().endsWith("文件[空.ps]的导入日志.log"));
 }

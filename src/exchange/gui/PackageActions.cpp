@@ -10,8 +10,8 @@ namespace kvam {
 
 void acExportExecute(const DataModuleStep &closeAllDataSet, const DataModuleStep &setUpAgain)
 {
-    const QString question = ExportAll ? QStringLiteral("您是否确认要导出所有数据？")
-                                       : QStringLiteral("您是否确认要导出查询所列举数据？");
+    const QString question =
+        ExportAll ? QStringLiteral("您是否确认要导出所有数据？") : QStringLiteral("您是否确认要导出查询所列举数据？");
     if (!askYesNo(question))
         return;
     const QString file = ui().saveFileName(QStringLiteral("导出文件(*.ps)|*.ps"), QStringLiteral("ps"));

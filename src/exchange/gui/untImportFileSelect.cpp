@@ -85,11 +85,10 @@ TfrmImportFileSelect::TfrmImportFileSelect(QWidget *parent, const QString &start
     connect(m_btnOk, &QPushButton::clicked, this, &TfrmImportFileSelect::btnOkClick);
     connect(m_btnCancel, &QPushButton::clicked, this, &TfrmImportFileSelect::btnCancelClick);
     connect(m_list, &QListWidget::itemActivated, this, &TfrmImportFileSelect::listItemActivated);
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    setFolder(m_folders->filePath(current));
-            });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid())
+            setFolder(m_folders->filePath(current));
+    });
 
     // The model reads and sorts folders lazily: keep the current folder in
     // sight as rows arrive, until the user moves about the tree by hand.
@@ -136,9 +135,8 @@ void TfrmImportFileSelect::fillList()
 {
     m_list->clear();
     static const QFileIconProvider icons;
-    const QFileInfoList entries =
-        QDir(m_folder).entryInfoList(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot,
-                                     QDir::DirsFirst | QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(m_folder).entryInfoList(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot,
+                                                               QDir::DirsFirst | QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &entry : entries) {
         if (!ShellListViewAddFolder(entry))
             continue;
@@ -182,8 +180,7 @@ void TfrmImportFileSelect::btnCancelClick()
 
 bool TfrmImportFileSelect::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_tree->viewport()
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
+    if (watched == m_tree->viewport() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
         m_followFolder = false;
     // Enter on a folder opens it; it does not confirm the dialog.
     if (watched == m_list && event->type() == QEvent::KeyPress) {
