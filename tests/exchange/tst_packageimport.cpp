@@ -19,6 +19,7 @@ private Q_SLOTS:
     void updatedRecordKeepsOrTakesFlags();
     void newRecordTakesFlagsFromSource_data();
     void newRecordTakesFlagsFromSource();
+    void valuesTravelUnchanged();
     void onlyPassedRecordsUnlessAllAsked_data();
     void onlyPassedRecordsUnlessAllAsked();
     void twoRecordsOfOneNumberAddThenUpdate();
@@ -45,27 +46,28 @@ void TestPackageImport::init()
 void TestPackageImport::updatedRecordKeepsOrTakesFlags_data()
 {
     QTest::addColumn<bool>("updateStatus");
-    QTest::addColumn<bool>("sourceHasZkbz");
+    QTest::addColumn<QString>("alter");
     QTest::addColumn<QStringList>("flags");
 
-    QTest::newRow("kept") << false << true << QStringList{"1", "1", "1"};
-    QTest::newRow("kept, old package") << false << false << QStringList{"1", "1", "1"};
-    QTest::newRow("taken") << true << true << QStringList{"1", "0", "0"};
-    QTest::newRow("taken, old package keeps zkbz") << true << false << QStringList{"1", "0", "1"};
+    const QString oldPackage = "ALTER TABLE grjbxx00 DROP COLUMN z_zkbz";
+    QTest::newRow("kept") << false << QString() << QStringList{"1", "1", "1"};
+    QTest::newRow("kept, old package") << false << oldPackage << QStringList{"1", "1", "1"};
+    QTest::newRow("taken") << true << QString() << QStringList{"1", "0", "0"};
+    QTest::newRow("taken, old package keeps zkbz") << true << oldPackage << QStringList{"1", "0", "1"};
+    QTest::newRow("taken, Z_ZKBZ is not z_zkbz")
+        << true << "ALTER TABLE grjbxx00 RENAME COLUMN z_zkbz TO Z_ZKBZ" << QStringList{"1", "0", "1"};
 }
 
 void TestPackageImport::updatedRecordKeepsOrTakesFlags()
 {
     QFETCH(bool, updateStatus);
-    QFETCH(bool, sourceHasZkbz);
+    QFETCH(QString, alter);
     QFETCH(QStringList, flags);
 
     test::TestAppDir dir;
     QVERIFY(test::insertPeople(dir.db(), {{"110101198001010011", "旧名", 1, 1, 1, "旧备注", "1980-01-01"}}));
-    QStringList alter;
-    if (!sourceHasZkbz)
-        alter << QStringLiteral("ALTER TABLE grjbxx00 DROP COLUMN z_zkbz");
-    QVERIFY(test::makePackage(package("p.ps"), {{"110101198001010011", "新名", 1, 0, 0, "新备注", QVariant()}}, alter));
+    QVERIFY(test::makePackage(package("p.ps"), {{"110101198001010011", "新名", 1, 0, 0, "新备注", QVariant()}},
+                              alter.isEmpty() ? QStringList{} : QStringList{alter}));
 
     const ImportOutcome outcome = test::runImport(package("p.ps"), {false, updateStatus});
     QVERIFY(outcome.ok);
@@ -104,6 +106,19 @@ void TestPackageImport::newRecordTakesFlagsFromSource()
     QVERIFY(outcome.ok);
     QCOMPARE(outcome.added, 1);
     QCOMPARE(test::valuesOf(dir.db(), "110101198001010011", "z_shbz, z_psbz, z_zkbz"), flags);
+}
+
+void TestPackageImport::valuesTravelUnchanged()
+{
+    test::TestAppDir dir;
+    const QStringList alter{"UPDATE grjbxx00 SET z_grzp = X'00FF0D0A00', z_xb = 2, z_jsjcj = 3.5, z_dh1 = '0931'"};
+    QVERIFY(test::makePackageDatabase(package("p.db"), {{"1", "甲"}}, {}, alter));
+    QVERIFY(writePackage(package("p.ps"), package("p.db")));
+    QVERIFY(test::runImport(package("p.ps")).ok);
+    const QString values = "typeof(z_grzp), hex(z_grzp), typeof(z_xb), z_xb, typeof(z_jsjcj), z_jsjcj, z_dh1, "
+                           "typeof(z_zjzp)";
+    QCOMPARE(test::valuesOf(dir.db(), "1", values),
+             (QStringList{"blob", "00FF0D0A00", "integer", "2", "real", "3.5", "0931", "null"}));
 }
 
 void TestPackageImport::onlyPassedRecordsUnlessAllAsked_data()
