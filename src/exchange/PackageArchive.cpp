@@ -1,6 +1,5 @@
 #include "exchange/PackageArchive.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
