@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n
   libsqlite3-dev sqlite3 libzip-dev libxlsxwriter-dev
   fonts-noto-cjk xdg-utils
-  xvfb xauth python3-openpyxl python3-docx unzip
+  xvfb xauth python3-openpyxl python3-docx unzip zip
 )
 
 missing=()
