@@ -1,5 +1,7 @@
 #include "app/BackgroundTask.h"
 
+#include "app/untGlobal.h"
+
 #include <QEventLoop>
 #include <QMutex>
 #include <QPointer>
@@ -70,6 +72,7 @@ void RecordingTaskRunner::run(const std::function<TWorkerThread *(TaskReporter &
 {
     QEventLoop loop;
     RecordingReporter reporter(loop);
+    ContinueFlag = 1;
     QPointer<TWorkerThread> worker = startWorker(reporter);
     if (!reporter.closed())
         loop.exec();

@@ -1,3 +1,5 @@
+#include "app/gui/WaitWindowRunner.h"
+#include "app/gui/progress.h"
 #include "app/untGlobal.h"
 #include "browse/gui/untMain.h"
 #include "platform/SingleInstance.h"
@@ -37,8 +39,12 @@ int main(int argc, char *argv[])
     setUi(&ui);
     DesktopDocumentOpener opener;
     setDocumentOpener(&opener);
+    WaitWindowRunner waitRunner;
+    setTaskRunner(&waitRunner);
 
     TfrmMain frmMain;
+    TfrmProgress frmProgress;
+    setProgressDisplay(&frmProgress);
     frmMain.show();
     return app.exec();
 }

@@ -1,6 +1,8 @@
 #include "app/untGlobal.h"
 #include "cli/CliCommand.h"
 #include "cli/ConsoleUi.h"
+#include "cli/TerminalProgress.h"
+#include "cli/TerminalTaskRunner.h"
 #include "platform/DocumentOpener.h"
 
 #include <QCoreApplication>
@@ -30,6 +32,10 @@ int main(int argc, char *argv[])
     setUi(&cli::consoleUi());
     RecordingDocumentOpener opener; // nothing is opened: output files stay where the command says
     setDocumentOpener(&opener);
+    cli::TerminalTaskRunner runner;
+    setTaskRunner(&runner);
+    cli::TerminalProgress progress;
+    setProgressDisplay(&progress);
 
     const QString command = args.takeFirst();
     cli::Arguments arguments(args);
