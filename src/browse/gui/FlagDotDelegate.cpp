@@ -13,7 +13,7 @@ void FlagDotDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 {
     QStyledItemDelegate::paint(painter, option, index);
     const QAbstractItemModel *model = index.model();
-    if (model && model->headerData(index.column(), Qt::Horizontal).toString() == QLatin1String("标志"))
+    if (model && model->headerData(index.column(), Qt::Horizontal).toString() == QStringLiteral("标志"))
         drawFlagDots(*painter, option.rect, m_flagsOfRow(index.row()));
 }
 
