@@ -15,6 +15,7 @@
 #include "platform/DocumentOpener.h"
 #include "platform/GbkText.h"
 #include "platform/Ui.h"
+#include "reports/gui/untReport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -196,8 +197,10 @@ void TfrmMain::buildActions()
     connect(action(QStringLiteral("acImport")), &QAction::triggered, this, &TfrmMain::acImportExecute);
     connect(action(QStringLiteral("acExport")), &QAction::triggered, this, &TfrmMain::acExportExecute);
     connect(action(QStringLiteral("acUpgradeCode")), &QAction::triggered, this, &TfrmMain::acUpgradeCodeExecute);
+    connect(action(QStringLiteral("acReportByType")), &QAction::triggered, this, &TfrmMain::acReportByTypeExecute);
+    connect(action(QStringLiteral("acReportByType2")), &QAction::triggered, this, &TfrmMain::acReportByType2Execute);
     // Actions whose functions are not wired yet stay disabled.
-    for (const char *pending : {"acExportToExcel", "acReportByType", "acReportByType2", "acTrans", "acAnnounce"})
+    for (const char *pending : {"acExportToExcel", "acTrans", "acAnnounce"})
         action(QString::fromLatin1(pending))->setEnabled(false);
 }
 
@@ -458,6 +461,18 @@ void TfrmMain::acImportExecute()
                               DataM->reconnect();
                               FormShow();
                           });
+}
+
+void TfrmMain::acReportByTypeExecute()
+{
+    TfrmReport form(DataM->ADOConnection(), this);
+    form.exec();
+}
+
+void TfrmMain::acReportByType2Execute()
+{
+    TfrmReport2 form(DataM->ADOConnection(), this);
+    form.exec();
 }
 
 void TfrmMain::acUpgradeCodeExecute()

@@ -44,6 +44,8 @@ public:
     void acExportExecute();
     void acImportExecute();
     void acUpgradeCodeExecute();
+    void acReportByTypeExecute();
+    void acReportByType2Execute();
 
     QAction *action(const QString &objectName) const;
     QTableView *grid() const { return m_grid; }
