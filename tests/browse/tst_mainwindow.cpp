@@ -11,7 +11,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -82,6 +84,7 @@ private Q_SLOTS:
     void ctrlASelectsEveryRow();
     void closingAsksFirst();
     void fieldSelection();
+    void helpAndAbout();
 };
 
 void TestMainWindow::layoutAndStatusChoices()
@@ -257,6 +260,24 @@ void TestMainWindow::fieldSelection()
     QVERIFY(f.grid()->isColumnHidden(name));
     f.queryAll();
     QVERIFY(!f.grid()->isColumnHidden(name));
+}
+
+void TestMainWindow::helpAndAbout()
+{
+    test::TestUi ui;
+    test::TestDocumentOpener opener;
+    MainWindowFixture f;
+    f.window->action(QStringLiteral("acHelp"))->trigger();
+    QCOMPARE(opener.opened(), QStringList{f.dir.file(QStringLiteral("qorn.chm"))});
+    QString version;
+    QVERIFY(test::driveModal([&]() { f.window->mmAboutClick(); },
+                             [&](QDialog *about) {
+                                 version = about->findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
+                             }));
+    QCOMPARE(version, QStringLiteral("评审版 V1.0 build081014"));
+    // Functions still to come are disabled, not faked.
+    QVERIFY(!f.window->action(QStringLiteral("acTrans"))->isEnabled());
+    QVERIFY(f.window->action(QStringLiteral("acImport"))->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)
