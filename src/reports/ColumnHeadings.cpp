@@ -1,0 +1,19 @@
+#include "reports/ColumnHeadings.h"
+
+namespace kvam {
+
+QStringList columnHeadings(const QStringList &columns)
+{
+    QStringList headings;
+    headings.reserve(columns.size());
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        headings << QString();
+    return headings;
+}
+
+QString codeNameItem(const QString &column, const QString &table)
+{
+    return QStringLiteral("(SELECT z_mc FROM %1 WHERE z_bm = %2) as %2").arg(table, column);
+}
+
+} // namespace kvam
