@@ -100,7 +100,8 @@ void typeNotice(DocxDocument &doc, const QString &unit, const QString &series, c
     setCharacterFormat(doc, 18);
     typePieces(doc,
                {names.first, QStringLiteral("等"), n, QStringLiteral("名同志参加XXXX年XX月XX日进行的Norvale省"), series,
-                QStringLiteral("评审委员会通过评审，取得"), series, QStringLiteral("专业技术职务任职资格，具体名单如下：")},
+                QStringLiteral("评审委员会通过评审，取得"), series,
+                QStringLiteral("专业技术职务任职资格，具体名单如下：")},
                true);
 
     setCharacterFormat(doc, 18);

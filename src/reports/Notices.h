@@ -27,8 +27,8 @@ struct NoticeSelection {
 
 // What one notice says about its unit and series.
 struct NoticeNames {
-    qint64 count = 0; // n: names over all levels
-    QString first;    // F: the first name of the last level that found any
+    qint64 count = 0;  // n: names over all levels
+    QString first;     // F: the first name of the last level that found any
     QString levelList; // L: per level its heading line and its names line
 };
 

@@ -94,8 +94,8 @@ struct Position {
     {
         if (!atCell)
             return {};
-        return QStringLiteral("证件号码为:") + zjhm + QLatin1Char('\n') + QStringLiteral("姓名为:") + xm
-             + QLatin1Char('\n') + QStringLiteral("在\"") + heading + QStringLiteral("\"处存在错误。");
+        return QStringLiteral("证件号码为:") + zjhm + QLatin1Char('\n') + QStringLiteral("姓名为:") + xm +
+               QLatin1Char('\n') + QStringLiteral("在\"") + heading + QStringLiteral("\"处存在错误。");
     }
 };
 

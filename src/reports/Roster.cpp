@@ -122,8 +122,8 @@ int writeHead(DocxDocument &doc, qint64 count)
 
     setCharacterFormat(doc, 12, false);
     const int header = doc.addTable(1, 3);
-    ok = ok && header != 0
-      && fillLayoutRow(doc, header,
+    ok = ok && header != 0 &&
+         fillLayoutRow(doc, header,
                        {{Align::Left, 1, QStringLiteral("设区市、厅(局):") + spaces(21)},
                         {Align::Left, 1, QStringLiteral("送交") + spaces(23) + QStringLiteral("评委会")},
                         {Align::Centre, 0, QStringLiteral("共%1人").arg(count)}});
@@ -131,12 +131,12 @@ int writeHead(DocxDocument &doc, qint64 count)
     doc.typeParagraph();
     setCharacterFormat(doc, 8, false);
     const int list = ok ? doc.addTable(int(count) + 1, columnCount + 1) : 0;
-    ok = list != 0 && doc.setTableBorders(list, DocxDocument::Border::Single, DocxDocument::Border::Single)
-      && doc.setTableAlignment(list, Align::Centre) && doc.setCellText(list, 1, 1, QStringLiteral("序号"));
+    ok = list != 0 && doc.setTableBorders(list, DocxDocument::Border::Single, DocxDocument::Border::Single) &&
+         doc.setTableAlignment(list, Align::Centre) && doc.setCellText(list, 1, 1, QStringLiteral("序号"));
     const QStringList headings = columnHeadings(rosterColumns());
     for (int i = 0; ok && i < columnCount; ++i) {
-        ok = doc.setCellVerticalAlignment(list, 1, i + 2, DocxDocument::VerticalAlignment::Centre)
-          && doc.setCellText(list, 1, i + 2, headings.at(i));
+        ok = doc.setCellVerticalAlignment(list, 1, i + 2, DocxDocument::VerticalAlignment::Centre) &&
+             doc.setCellText(list, 1, i + 2, headings.at(i));
     }
     return ok ? list : 0;
 }
@@ -146,8 +146,8 @@ bool writeSignatureRow(DocxDocument &doc)
     doc.typeParagraph();
     setCharacterFormat(doc, 12, false);
     const int signature = doc.addTable(1, 3);
-    return signature != 0
-        && fillLayoutRow(doc, signature,
+    return signature != 0 &&
+           fillLayoutRow(doc, signature,
                          {{Align::Left, 1, QStringLiteral("设区市、厅(局)职改办签字(盖章):") + spaces(21)},
                           {Align::Left, 1, QStringLiteral("省职改办意见") + spaces(23)},
                           {Align::Centre, 1, QStringLiteral("填表时间") + spaces(17)}});
@@ -161,8 +161,8 @@ bool writeRows(DocxDocument &doc, int list, ReportQuery &query, bool *cancelled,
         // More rows than counted would not fit the table.
         bool ok = k <= query.count() && doc.setCellText(list, k + 1, 1, QString::number(k));
         for (int i = 0; ok && i < columnCount; ++i) {
-            ok = doc.setCellVerticalAlignment(list, k + 1, i + 2, DocxDocument::VerticalAlignment::Centre)
-              && doc.setCellText(list, k + 1, i + 2, rows.value(i).toString());
+            ok = doc.setCellVerticalAlignment(list, k + 1, i + 2, DocxDocument::VerticalAlignment::Centre) &&
+                 doc.setCellText(list, k + 1, i + 2, rows.value(i).toString());
         }
         if (!ok) {
             *error = doc.errorString();

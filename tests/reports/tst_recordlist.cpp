@@ -45,8 +45,7 @@ Sheet readSheet(const QString &file)
     QStringList shared;
     for (const XmlElement &si : parseXml(zipEntry(file, "xl/sharedStrings.xml")).all("si"))
         shared << si.allText();
-    const QList<XmlElement> xfs =
-        parseXml(zipEntry(file, "xl/styles.xml")).child("cellXfs").childrenNamed("xf");
+    const QList<XmlElement> xfs = parseXml(zipEntry(file, "xl/styles.xml")).child("cellXfs").childrenNamed("xf");
     for (const XmlElement &row : parseXml(zipEntry(file, "xl/worksheets/sheet1.xml")).all("row")) {
         const int r = row.attribute("r").toInt();
         while (sheet.rows.size() < r)
@@ -58,7 +57,9 @@ Sheet readSheet(const QString &file)
                 cells << QString();
             const QString type = c.attribute("t");
             const QString v = c.child("v").text;
-            cells[column - 1] = type == "s" ? shared.value(v.toInt()) : type == "inlineStr" ? c.child("is").allText() : v;
+            cells[column - 1] = type == "s"           ? shared.value(v.toInt())
+                                : type == "inlineStr" ? c.child("is").allText()
+                                                      : v;
             const bool textCell = type == "s" || type == "inlineStr" || (type.isEmpty() && v.isEmpty());
             const int format = xfs.value(c.attributes.value("s", "0").toInt()).attribute("numFmtId").toInt();
             if (r > 1 && (!textCell || format != 49))
@@ -143,8 +144,8 @@ void TestRecordList::cellsHoldNamesAndTextVerbatim()
     QCOMPARE(trimmedRow(sheet.rows[0]).size(), 44);
     // In identity-number order; names for codes, stored texts as they are.
     const QStringList second = trimmedRow(sheet.rows[2]);
-    QCOMPARE(second.mid(0, 12), (QStringList{"李四", "资格审查通过", "评审通过", "未暂扣", "工程技术人员",
-                                           "高级工程师", "副高级", "机械工程", "正常晋升", "合格", "合格", "工程师"}));
+    QCOMPARE(second.mid(0, 12), (QStringList{"李四", "资格审查通过", "评审通过", "未暂扣", "工程技术人员", "高级工程师",
+                                             "副高级", "机械工程", "正常晋升", "合格", "合格", "工程师"}));
     QCOMPARE(second.mid(12, 7),
              (QStringList{"1998-12-31", "男", "", "中国共产党党员", "身份证", "11010119900101123X", "1970-01-02"}));
     QCOMPARE(second.mid(31, 13),
@@ -174,8 +175,7 @@ void TestRecordList::progressPerRecord_data()
     QTest::newRow("nothing selected") << 3 << "(z_xm = \"无此人\")" << QList<int>{};
     QTest::newRow("the fixed condition 1=0") << 2 << "1=0" << QList<int>{};
     QTest::newRow("five records") << 5 << "(1=1)" << QList<int>{20, 40, 60, 80, 100};
-    QTest::newRow("eight records, halves to even") << 8 << "(1=1)"
-                                                   << QList<int>{12, 25, 38, 50, 62, 75, 88, 100};
+    QTest::newRow("eight records, halves to even") << 8 << "(1=1)" << QList<int>{12, 25, 38, 50, 62, 75, 88, 100};
 }
 
 void TestRecordList::progressPerRecord()

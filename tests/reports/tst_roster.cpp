@@ -46,7 +46,10 @@ XmlElement cell(const XmlElement &tbl, int row, int column)
 QString alignmentOf(const XmlElement &p) { return p.child("w:pPr").child("w:jc").attribute("w:val"); }
 QString verticalOf(const XmlElement &tc) { return tc.child("w:tcPr").child("w:vAlign").attribute("w:val"); }
 // The underline of a cell's text runs ("" when none is written).
-QString underlineOf(const XmlElement &tc) { return tc.all("w:r").value(0).child("w:rPr").child("w:u").attribute("w:val"); }
+QString underlineOf(const XmlElement &tc)
+{
+    return tc.all("w:r").value(0).child("w:rPr").child("w:u").attribute("w:val");
+}
 
 } // namespace
 
@@ -194,11 +197,12 @@ void TestRoster::listCells()
     const XmlElement list = body(file).childrenNamed("w:tbl").value(1);
     const QList<QStringList> rows = tableTexts(list);
     QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows[1], (QStringList{"1",          "张三",       "1970-01-02",   "博士研究生毕业", "1992-07-01",
-                                   "经济学类",   "硕士研究生毕业", "1995-07-01", "经济学",         "省教育厅河西师范学院",
-                                   "1992-08-01", "机械工程",   "工程技术人员", "高级工程师",     "副高级",
-                                   "机械工程",   "正常晋升",   "合格",         "合格",           "工程师",
-                                   "1998-12-31"}));
+    QCOMPARE(rows[1],
+             (QStringList{"1",          "张三",           "1970-01-02",   "博士研究生毕业", "1992-07-01",
+                          "经济学类",   "硕士研究生毕业", "1995-07-01",   "经济学",         "省教育厅河西师范学院",
+                          "1992-08-01", "机械工程",       "工程技术人员", "高级工程师",     "副高级",
+                          "机械工程",   "正常晋升",       "合格",         "合格",           "工程师",
+                          "1998-12-31"}));
     QCOMPARE(rows[2][9], QString());
     QCOMPARE(rows[2][1], QStringLiteral("李四"));
     QCOMPARE(rows[2][20], QString());
