@@ -1,7 +1,10 @@
 #include "app/gui/WaitWindowRunner.h"
 #include "app/gui/progress.h"
 #include "app/untGlobal.h"
+#include "browse/gui/comquery.h"
 #include "browse/gui/untMain.h"
+#include "data/untDataM.h"
+#include "edit/gui/untPersonInfoAddon.h"
 #include "platform/SingleInstance.h"
 #include "platform/gui/DesktopDocumentOpener.h"
 #include "platform/gui/QtUi.h"
@@ -45,6 +48,14 @@ int main(int argc, char *argv[])
     TfrmMain frmMain;
     TfrmProgress frmProgress;
     setProgressDisplay(&frmProgress);
+    TDataM dataM;
+    DataM = &dataM;
+    dataM.DataModuleCreate();
+    if (dataM.terminationRequested())
+        return 1;
+    TfrmQueryTj frmQueryTj(&frmMain);
+    TfrmPersonInfoAddon frmPersonInfoAddon(&frmMain);
+    frmMain.useForms(&frmQueryTj, &frmPersonInfoAddon);
     frmMain.show();
     return app.exec();
 }

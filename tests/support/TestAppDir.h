@@ -18,6 +18,8 @@ public:
     QString path() const { return m_dir.path(); }
     QString file(const QString &relative) const;
     QString databaseFile() const { return file(QStringLiteral("data/kvam.mdb")); }
+    // A program file in the directory, for code that derives its paths from one.
+    QString programFile() const { return file(QStringLiteral("kvam")); }
 
     // A connection of the test's own to data/kvam.mdb, for setting up and
     // checking rows.

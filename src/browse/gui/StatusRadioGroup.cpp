@@ -10,7 +10,7 @@ namespace kvam {
 StatusRadioGroup::StatusRadioGroup(const QString &title, QWidget *parent)
     : QGroupBox(title, parent), m_buttons(new QButtonGroup(this)), m_layout(new QVBoxLayout(this))
 {
-    m_layout->setContentsMargins(8, 4, 8, 4);
+    m_layout->setContentsMargins(8, 2, 8, 2);
     m_layout->setSpacing(0);
     connect(m_buttons, &QButtonGroup::idClicked, this, [this](int id) { Q_EMIT chosen(m_codes.value(id)); });
 }
@@ -27,9 +27,11 @@ void StatusRadioGroup::setItems(const QList<QPair<QString, QString>> &items)
         button->setObjectName(objectName() + QStringLiteral("_") + code);
         m_buttons->addButton(button, static_cast<int>(m_codes.size()));
         m_layout->addWidget(button);
+        button->show();
         m_codes << code;
     }
-    setFixedHeight(static_cast<int>(items.size()) * 30);
+    // Thirty pixels a row for the buttons, and the title line above them.
+    setFixedHeight(static_cast<int>(items.size()) * 30 + fontMetrics().height() + 8);
 }
 
 int StatusRadioGroup::itemCount() const { return static_cast<int>(m_codes.size()); }
