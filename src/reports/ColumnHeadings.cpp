@@ -1,13 +1,15 @@
 #include "reports/ColumnHeadings.h"
 
+#include "data/Hashes.h"
+
 namespace kvam {
 
 QStringList columnHeadings(const QStringList &columns)
 {
     QStringList headings;
     headings.reserve(columns.size());
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        headings << QString();
+    for (const QString &column : columns)
+        headings << DisplayNames.Get(QStringLiteral("grjbxx00") + column);
     return headings;
 }
 

@@ -4,6 +4,8 @@
 // against: the scripted Ui, the document opener and the progress display.
 
 #include "app/Progress.h"
+#include "data/DisplayNameLoad.h"
+#include "data/Hashes.h"
 #include "support/TestAppDir.h"
 #include "support/TestUi.h"
 
@@ -82,6 +84,16 @@ inline bool addApplicant(TestAppDir &dir, const QString &zjhm, const QString &xm
         return false;
     }
     return true;
+}
+
+// Loads the display names of the sample database into DisplayNames, less
+// those of the columns named.
+inline bool loadDisplayNames(TestAppDir &dir, const QStringList &missing = {})
+{
+    for (const QString &column : missing)
+        dir.exec(QStringLiteral("delete from TABLEFIELD_NAME where z_fieldname = '%1'").arg(column));
+    DisplayNames = THash();
+    return LoadDisplayNames(dir.db(), DisplayNames);
 }
 
 // Records progress for the lifetime of the object.

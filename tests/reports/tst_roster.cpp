@@ -188,6 +188,7 @@ void TestRoster::listCells()
     TestAppDir dir;
     TestUi ui;
     TestProgress progress;
+    QVERIFY(loadDisplayNames(dir, {"z_cszy"}));
     QVERIFY(addApplicant(dir, "1", "  张三 "));
     // The top-level unit has no name: the joined unit cell is empty.
     QVERIFY(addApplicant(dir, "2", "李四", {{"z_yijzgbm", "9999000000000000"}, {"z_xrjszgsj", QVariant()}}));
@@ -284,7 +285,7 @@ void TestRoster::actionAsksFirst()
     QVERIFY(addApplicant(dir, "1", "甲"));
     dir.writeCondition({"(1=1)"});
     ui.queueAnswer(answer);
-    acTransExecute();
+    runTrans();
     QCOMPARE(ui.messages().size(), 1);
     QCOMPARE(ui.last().text, QStringLiteral("在根据当前查询生成基本情况表？"));
     QCOMPARE(ui.last().caption, QStringLiteral("选择"));

@@ -8,20 +8,20 @@
 
 namespace kvam {
 
-void acExportToExcelExecute()
+void runExportToExcel()
 {
     showMessage(QStringLiteral("本机必须装有微软Office电子表格软件！"), QStringLiteral("提示"), MsgIcon::Warning);
     exportRecordList(QueryConFile);
 }
 
-void acTransExecute()
+void runTrans()
 {
     if (!askYesNo(QStringLiteral("在根据当前查询生成基本情况表？"), QStringLiteral("选择"), MsgIcon::None))
         return;
     buildRoster(QueryConFile);
 }
 
-void acAnnounceExecute(QWidget *parent)
+void runAnnounce(QWidget *parent)
 {
     TfrmAnnounce form(parent);
     form.exec();
