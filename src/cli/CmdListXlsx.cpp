@@ -1,5 +1,6 @@
 #include "app/untGlobal.h"
 #include "cli/CliCommand.h"
+#include "cli/ProgramData.h"
 #include "reports/RecordListExport.h"
 
 #include <QFileInfo>
@@ -16,6 +17,8 @@ int listXlsx(Arguments &args)
         err(QStringLiteral("usage: kvam-cli [--dir DIR] list-xlsx [--condition-file F] OUT.xlsx\n"));
         return WrongUsage;
     }
+    if (!loadDisplayNames())
+        return Failed;
     const ReportEnd end =
         exportRecordList(QFileInfo(conditionFile).absoluteFilePath(), QFileInfo(rest.first()).absoluteFilePath());
     return end == ReportEnd::Failed ? Failed : Done;

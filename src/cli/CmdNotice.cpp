@@ -1,8 +1,6 @@
-#include "app/untGlobal.h"
 #include "cli/CliCommand.h"
+#include "cli/ProgramData.h"
 #include "data/CodeCache.h"
-#include "data/CodeCacheLoad.h"
-#include "data/Database.h"
 #include "edit/UnitCodeEntry.h"
 #include "platform/Ui.h"
 #include "reports/Notices.h"
@@ -13,7 +11,6 @@ namespace kvam::cli {
 
 namespace {
 
-const QString connectionName = QStringLiteral("cli-notice");
 const char *const usageText = "notice --unit CODE [--units LIST] [--series LIST] [--levels LIST] OUT.docx";
 
 int usageError(const QString &why = {})
@@ -48,22 +45,6 @@ std::optional<QList<NoticeItem>> tick(const QList<NoticeItem> &offered, const QS
     return ticked;
 }
 
-bool loadCodes()
-{
-    OpenOptions readOnly;
-    readOnly.readOnly = true;
-    QString error;
-    bool ok = false;
-    {
-        QSqlDatabase db = openSqlite(connectionName, DataSourceOf(ConnectionString), readOnly, &error);
-        ok = db.isOpen() && LoadCodeCache(db, &error);
-    }
-    closeSqlite(connectionName);
-    if (!ok)
-        err(QStringLiteral("kvam-cli: cannot read the code tables: %1\n").arg(error));
-    return ok;
-}
-
 int notice(Arguments &args)
 {
     const std::optional<QString> unit = args.option(QStringLiteral("--unit"));
@@ -73,7 +54,7 @@ int notice(Arguments &args)
     const QStringList rest = args.rest();
     if (!unit || rest.size() != 1 || !args.unknownOptions().isEmpty())
         return usageError();
-    if (!loadCodes())
+    if (!loadCodeCache())
         return Failed;
 
     UnitCodeEntry entry(UnitEntryForm::Notice);

@@ -1,5 +1,6 @@
 #include "app/untGlobal.h"
 #include "cli/CliCommand.h"
+#include "cli/ProgramData.h"
 #include "reports/Roster.h"
 
 #include <QFileInfo>
@@ -16,6 +17,8 @@ int roster(Arguments &args)
         err(QStringLiteral("usage: kvam-cli [--dir DIR] roster [--condition-file F] OUT.docx\n"));
         return WrongUsage;
     }
+    if (!loadDisplayNames())
+        return Failed;
     const ReportEnd end =
         buildRoster(QFileInfo(conditionFile).absoluteFilePath(), QFileInfo(rest.first()).absoluteFilePath());
     return end == ReportEnd::Failed ? Failed : Done;
