@@ -2,7 +2,7 @@
 
 #include "app/Progress.h"
 #include "app/untGlobal.h"
-#include "reports/ColumnHeadings.h"
+#include "reports/ReportColumns.h"
 #include "reports/ReportProgress.h"
 #include "reports/ReportQuery.h"
 #include "reports/office/XlsxWorkbook.h"
@@ -15,13 +15,8 @@ namespace kvam {
 
 namespace {
 
-struct OutputColumn {
-    const char *column;
-    const char *codeTable; // nullptr: the column itself
-};
-
-const OutputColumn outputColumns[] = {
-    {"z_xm", nullptr},
+const ReportColumn outputColumns[] = {
+    {"z_xm"},
     {"z_shbz", "T_DM_GRJBXX00_shbz"},
     {"z_psbz", "T_DM_GRJBXX00_psbz"},
     {"z_zkbz", "T_DM_GRJBXX00_zkbz"},
@@ -33,38 +28,38 @@ const OutputColumn outputColumns[] = {
     {"z_jsjcj", "T_DM_GRJBXX00_ZCCJ"},
     {"z_wycj", "T_DM_GRJBXX00_ZCCJ"},
     {"z_xrjszg", "T_DM_GRJBXX00_ZYJSZG"},
-    {"z_xrjszgsj", nullptr},
+    {"z_xrjszgsj"},
     {"z_xb", "T_DM_GRJBXX00_XB"},
     {"z_mz", "T_DM_GRJBXX00_MZ"},
     {"z_zzmm", "T_DM_GRJBXX00_ZZMM"},
     {"z_zjlx", "T_DM_GRJBXX00_ZJLX"},
-    {"z_zjhm", nullptr},
-    {"z_csrq", nullptr},
+    {"z_zjhm"},
+    {"z_csrq"},
     {"z_first_xl", "T_DM_GRJBXX00_XL"},
     {"z_first_xw", "T_DM_GRJBXX00_XW"},
-    {"z_first_bysj", nullptr},
-    {"z_first_byyx", nullptr},
+    {"z_first_bysj"},
+    {"z_first_byyx"},
     {"z_first_sxzy", "T_DM_GRJBXX00_SXZY"},
-    {"z_first_zshm", nullptr},
+    {"z_first_zshm"},
     {"z_last_xl", "T_DM_GRJBXX00_XL"},
     {"z_last_xw", "T_DM_GRJBXX00_XW"},
-    {"z_last_bysj", nullptr},
-    {"z_last_byyx", nullptr},
+    {"z_last_bysj"},
+    {"z_last_byyx"},
     {"z_last_sxzy", "T_DM_GRJBXX00_SXZY"},
-    {"z_last_zshm", nullptr},
+    {"z_last_zshm"},
     {"z_gzdw", "T_DM_GRJBXX00_GZDW"},
-    {"z_cjgzsj", nullptr},
+    {"z_cjgzsj"},
     {"z_yijzgbm", "T_DM_GRJBXX00_GZDW"},
     {"z_erjzgbm", "T_DM_GRJBXX00_GZDW"},
     {"z_sanjzgbm", "T_DM_GRJBXX00_GZDW"},
     {"z_sijzgbm", "T_DM_GRJBXX00_GZDW"},
     {"z_dwxz", "T_DM_GRJBXX00_DWXZ"},
     {"z_cszy", "T_DM_GRJBXX00_CSZY"},
-    {"z_dh1", nullptr},
-    {"z_dh2", nullptr},
-    {"z_dh3", nullptr},
-    {"z_dh4", nullptr},
-    {"z_bz", nullptr},
+    {"z_dh1"},
+    {"z_dh2"},
+    {"z_dh3"},
+    {"z_dh4"},
+    {"z_bz"},
 };
 
 constexpr int columnCount = int(std::size(outputColumns));
@@ -73,14 +68,6 @@ static_assert(columnCount == 44);
 const QString connectionName = QStringLiteral("kvam-record-list");
 const QString sheetName = QStringLiteral("上报基本信息");
 const QString progressCaption = QStringLiteral("正在导出全部剩余数据,请等待");
-
-QString selectItem(const OutputColumn &c)
-{
-    const QString column = QString::fromLatin1(c.column);
-    if (column == QLatin1String("z_xm"))
-        return QStringLiteral("trim(z_xm) as z_xm");
-    return c.codeTable ? codeNameItem(column, QString::fromLatin1(c.codeTable)) : column;
-}
 
 // Where the export stands, for the failure text: the record and heading of
 // the cell being written.
@@ -151,24 +138,14 @@ bool writeRecordList(XlsxWorkbook &book, const QString &conditionFile, Position 
 
 const QStringList &recordListColumns()
 {
-    static const QStringList columns = [] {
-        QStringList names;
-        for (const OutputColumn &c : outputColumns)
-            names << QString::fromLatin1(c.column);
-        return names;
-    }();
+    static const QStringList columns = reportColumnNames(outputColumns);
     return columns;
 }
 
 QString recordListStatement(const QStringList &conditionLines)
 {
-    QStringList items;
-    for (const OutputColumn &c : outputColumns)
-        items << selectItem(c);
-    QStringList lines{QStringLiteral("Select"), items.join(QLatin1Char(',')), QStringLiteral("FROM grjbxx00"),
-                      QStringLiteral(" where 1=1 and ")};
-    lines << conditionLines << QStringLiteral(" order by z_zjhm ");
-    return lines.join(QStringLiteral("\r\n"));
+    return reportStatement(outputColumns, QStringLiteral(" where 1=1 and "), conditionLines,
+                           QStringLiteral(" order by z_zjhm "));
 }
 
 ReportEnd exportRecordList(const QString &conditionFile, const QString &savePath)

@@ -2,7 +2,7 @@
 
 #include "app/Progress.h"
 #include "app/untGlobal.h"
-#include "reports/ColumnHeadings.h"
+#include "reports/ReportColumns.h"
 #include "reports/ReportProgress.h"
 #include "reports/ReportQuery.h"
 #include "reports/office/DocxDocument.h"
@@ -16,22 +16,21 @@ namespace {
 
 using Align = DocxDocument::Alignment;
 
-struct OutputColumn {
-    const char *column;
-    const char *codeTable; // nullptr: the column itself
-};
-
-const OutputColumn outputColumns[] = {
-    {"z_xm", nullptr},
-    {"z_csrq", nullptr},
+const ReportColumn outputColumns[] = {
+    {"z_xm"},
+    {"z_csrq"},
     {"z_first_xl", "T_DM_GRJBXX00_XL"},
-    {"z_first_bysj", nullptr},
+    {"z_first_bysj"},
     {"z_first_sxzy", "T_DM_GRJBXX00_SXZY"},
     {"z_last_xl", "T_DM_GRJBXX00_XL"},
-    {"z_last_bysj", nullptr},
+    {"z_last_bysj"},
     {"z_last_sxzy", "T_DM_GRJBXX00_SXZY"},
-    {"z_gzdw", "T_DM_GRJBXX00_GZDW"},
-    {"z_cjgzsj", nullptr},
+    // The top-level unit's name, then the unit's own: NULL, and so an empty
+    // cell, when either is missing.
+    {"z_gzdw", nullptr,
+     "((SELECT z_mc FROM T_DM_GRJBXX00_GZDW WHERE z_bm = z_yijzgbm) || "
+     "(SELECT z_mc FROM T_DM_GRJBXX00_GZDW WHERE z_bm = z_gzdw))"},
+    {"z_cjgzsj"},
     {"z_cszy", "T_DM_GRJBXX00_CSZY"},
     {"z_sbxl", "T_DM_GRJBXX00_ZYJSZG"},
     {"z_sbzg", "T_DM_GRJBXX00_ZYJSZG"},
@@ -41,7 +40,7 @@ const OutputColumn outputColumns[] = {
     {"z_jsjcj", "T_DM_GRJBXX00_ZCCJ"},
     {"z_wycj", "T_DM_GRJBXX00_ZCCJ"},
     {"z_xrjszg", "T_DM_GRJBXX00_ZYJSZG"},
-    {"z_xrjszgsj", nullptr},
+    {"z_xrjszgsj"},
 };
 
 constexpr int columnCount = int(std::size(outputColumns));
@@ -50,19 +49,6 @@ static_assert(columnCount == 20);
 const QString connectionName = QStringLiteral("kvam-roster");
 const QString font = QStringLiteral("宋体");
 const QString progressCaption = QStringLiteral("正在生成人员情况表,请等待");
-
-QString selectItem(const OutputColumn &c)
-{
-    const QString column = QString::fromLatin1(c.column);
-    if (column == QLatin1String("z_xm"))
-        return QStringLiteral("trim(z_xm) as z_xm");
-    // The top-level unit's name, then the unit's own: NULL when either is
-    // missing, as the cell is then empty.
-    if (column == QLatin1String("z_gzdw"))
-        return QStringLiteral("((SELECT z_mc FROM T_DM_GRJBXX00_GZDW WHERE z_bm = z_yijzgbm) || "
-                              "(SELECT z_mc FROM T_DM_GRJBXX00_GZDW WHERE z_bm = z_gzdw)) as z_gzdw");
-    return c.codeTable ? codeNameItem(column, QString::fromLatin1(c.codeTable)) : column;
-}
 
 QString spaces(int n) { return QString(n, u' '); }
 
@@ -184,28 +170,17 @@ bool writeRows(DocxDocument &doc, int list, ReportQuery &query, bool *cancelled,
 
 const QStringList &rosterColumns()
 {
-    static const QStringList columns = [] {
-        QStringList names;
-        for (const OutputColumn &c : outputColumns)
-            names << QString::fromLatin1(c.column);
-        return names;
-    }();
+    static const QStringList columns = reportColumnNames(outputColumns);
     return columns;
 }
 
 QString rosterStatement(const QStringList &conditionLines)
 {
-    QStringList items;
-    for (const OutputColumn &c : outputColumns)
-        items << selectItem(c);
-    QStringList lines{QStringLiteral("Select"), items.join(QLatin1Char(',')), QStringLiteral("FROM grjbxx00"),
-                      QStringLiteral(" where 1=1 and z_shbz=1 and ")};
     // Qualified, since a bare name in ORDER BY would mean the output column of
     // that name, which holds the code's name rather than the code.
-    lines << conditionLines
-          << QStringLiteral(" order by grjbxx00.z_sbxl,grjbxx00.z_sbzg,grjbxx00.z_sbdj,grjbxx00.z_sbzy,"
-                            "grjbxx00.z_gzdw ");
-    return lines.join(QStringLiteral("\r\n"));
+    return reportStatement(outputColumns, QStringLiteral(" where 1=1 and z_shbz=1 and "), conditionLines,
+                           QStringLiteral(" order by grjbxx00.z_sbxl,grjbxx00.z_sbzg,grjbxx00.z_sbdj,"
+                                          "grjbxx00.z_sbzy,grjbxx00.z_gzdw "));
 }
 
 ReportEnd buildRoster(const QString &conditionFile, const QString &savePath)

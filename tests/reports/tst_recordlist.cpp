@@ -112,6 +112,7 @@ QStringList trimmedRow(QStringList row, int columns = 44)
 class TestRecordList : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void statementPieces();
     void cellsHoldNamesAndTextVerbatim();
     void progressPerRecord_data();
     void progressPerRecord();
@@ -124,6 +125,22 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_out;
 };
+
+void TestRecordList::statementPieces()
+{
+    const QStringList lines = recordListStatement({"(z_xm = \"甲\")", "and (1=1)"}).split("\r\n");
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[0], QStringLiteral("Select"));
+    const QStringList items = lines[1].split(',');
+    QCOMPARE(items.size(), 44);
+    QCOMPARE(items[0], QStringLiteral("trim(z_xm) as z_xm"));
+    QCOMPARE(items[1], QStringLiteral("(SELECT z_mc FROM T_DM_GRJBXX00_shbz WHERE z_bm = z_shbz) as z_shbz"));
+    QCOMPARE(items[17], QStringLiteral("z_zjhm"));
+    QCOMPARE(items[43], QStringLiteral("z_bz"));
+    QCOMPARE(lines.mid(2),
+             (QStringList{"FROM grjbxx00", " where 1=1 and ", "(z_xm = \"甲\")", "and (1=1)", " order by z_zjhm "}));
+    QCOMPARE(recordListColumns().size(), 44);
+}
 
 void TestRecordList::cellsHoldNamesAndTextVerbatim()
 {

@@ -56,6 +56,7 @@ QString underlineOf(const XmlElement &tc)
 class TestRoster : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void statementPieces();
     void noPassingRecordLeavesHeadingRow();
     void passedRecordsInCodeOrder();
     void pageFooterAndLayoutRows();
@@ -69,6 +70,18 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_out;
 };
+
+void TestRoster::statementPieces()
+{
+    const QStringList lines = rosterStatement({"(1=1)"}).split("\r\n");
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QStringLiteral("Select"));
+    QCOMPARE(rosterColumns().size(), 20);
+    QVERIFY(lines[1].contains(QStringLiteral("((SELECT z_mc FROM T_DM_GRJBXX00_GZDW WHERE z_bm = z_yijzgbm) || "
+                                             "(SELECT z_mc FROM T_DM_GRJBXX00_GZDW WHERE z_bm = z_gzdw)) as z_gzdw,")));
+    QCOMPARE(lines.mid(2, 3), (QStringList{"FROM grjbxx00", " where 1=1 and z_shbz=1 and ", "(1=1)"}));
+    QVERIFY(lines[5].startsWith(" order by "));
+}
 
 void TestRoster::noPassingRecordLeavesHeadingRow()
 {
