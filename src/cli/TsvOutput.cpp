@@ -30,10 +30,17 @@ void printTsv(const QStringList &header, QSqlQuery &rows)
     QString text = tsvLine(header);
     const int columns = rows.record().count();
     while (rows.next()) {
-        QStringList fields;
-        for (int i = 0; i < columns; ++i)
-            fields << tsvField(rows.value(i));
-        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        for (int i = 0; i < columns; ++i) {
+            if (i)
+                text += QLatin1Char('\t');
+            text += tsvField(rows.value(i));
+        }
+        text += QLatin1Char('\n');
+        // Rows stream out: a large result is never held whole.
+        if (text.size() > 1 << 16) {
+            out(text);
+            text.clear();
+        }
     }
     out(text);
 }
