@@ -20,10 +20,7 @@ QMap<QString, Entry> &registry()
 
 } // namespace
 
-bool Arguments::flag(const QString &name)
-{
-    return m_args.removeAll(name) > 0;
-}
+bool Arguments::flag(const QString &name) { return m_args.removeAll(name) > 0; }
 
 std::optional<QString> Arguments::option(const QString &name)
 {

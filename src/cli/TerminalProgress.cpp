@@ -17,8 +17,8 @@ bool TerminalProgress::showProgress(int percent, const QString &caption)
         return false;
     }
     if (percent != m_last)
-        err((tty ? QStringLiteral("\r\033[K") : QString()) + caption + QStringLiteral(" %1%").arg(percent)
-            + (tty ? QString() : QStringLiteral("\n")));
+        err((tty ? QStringLiteral("\r\033[K") : QString()) + caption + QStringLiteral(" %1%").arg(percent) +
+            (tty ? QString() : QStringLiteral("\n")));
     m_last = percent;
     return false;
 }

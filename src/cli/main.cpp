@@ -42,8 +42,8 @@ int main(int argc, char *argv[])
     try {
         return cli::run(command, arguments);
     } catch (const cli::Refused &refused) {
-        cli::err(QStringLiteral("kvam-cli: a question needs an answer that no option gave: %1\n")
-                     .arg(refused.question));
+        cli::err(
+            QStringLiteral("kvam-cli: a question needs an answer that no option gave: %1\n").arg(refused.question));
         return cli::WrongUsage;
     }
 }
