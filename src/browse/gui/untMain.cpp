@@ -15,6 +15,7 @@
 #include "platform/DocumentOpener.h"
 #include "platform/GbkText.h"
 #include "platform/Ui.h"
+#include "reports/gui/ReportActions.h"
 #include "reports/gui/untReport.h"
 
 #include <QAction>
@@ -199,9 +200,9 @@ void TfrmMain::buildActions()
     connect(action(QStringLiteral("acUpgradeCode")), &QAction::triggered, this, &TfrmMain::acUpgradeCodeExecute);
     connect(action(QStringLiteral("acReportByType")), &QAction::triggered, this, &TfrmMain::acReportByTypeExecute);
     connect(action(QStringLiteral("acReportByType2")), &QAction::triggered, this, &TfrmMain::acReportByType2Execute);
-    // Actions whose functions are not wired yet stay disabled.
-    for (const char *pending : {"acExportToExcel", "acTrans", "acAnnounce"})
-        action(QString::fromLatin1(pending))->setEnabled(false);
+    connect(action(QStringLiteral("acExportToExcel")), &QAction::triggered, this, &TfrmMain::acExportToExcelExecute);
+    connect(action(QStringLiteral("acTrans")), &QAction::triggered, this, &TfrmMain::acTransExecute);
+    connect(action(QStringLiteral("acAnnounce")), &QAction::triggered, this, &TfrmMain::acAnnounceExecute);
 }
 
 QAction *TfrmMain::action(const QString &objectName) const { return findChild<QAction *>(objectName); }
@@ -462,6 +463,12 @@ void TfrmMain::acImportExecute()
                               FormShow();
                           });
 }
+
+void TfrmMain::acExportToExcelExecute() { runExportToExcel(); }
+
+void TfrmMain::acTransExecute() { runTrans(); }
+
+void TfrmMain::acAnnounceExecute() { runAnnounce(this); }
 
 void TfrmMain::acReportByTypeExecute()
 {

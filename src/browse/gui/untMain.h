@@ -44,6 +44,9 @@ public:
     void acExportExecute();
     void acImportExecute();
     void acUpgradeCodeExecute();
+    void acExportToExcelExecute();
+    void acTransExecute();
+    void acAnnounceExecute();
     void acReportByTypeExecute();
     void acReportByType2Execute();
 
