@@ -23,8 +23,8 @@ struct ApplicationDetails {
 RecordCheck checkApplicationDetails(const ApplicationDetails &details);
 
 // Looks up the level, promotion and the two results again from their names
-// and takes the date. (The qualifications and the speciality were written
-// when they were picked.)
+// and takes the date. (The two qualifications and the field applied for were
+// written when they were picked.)
 RecordCheck takeApplicationDetails(const ApplicationDetails &details, TGrxx &grxx);
 
 } // namespace kvam

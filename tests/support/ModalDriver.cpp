@@ -1,7 +1,7 @@
 #include "support/ModalDriver.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -10,14 +10,13 @@ namespace kvam::test {
 bool driveModal(const std::function<void()> &trigger, const std::function<void(QDialog *)> &drive, int timeoutMs)
 {
     bool appeared = false;
-    QElapsedTimer clock;
-    clock.start();
+    const QDeadlineTimer deadline(timeoutMs);
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&]() {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!dialog) {
-            if (clock.elapsed() > timeoutMs)
+            if (deadline.hasExpired())
                 poll.stop();
             return;
         }
