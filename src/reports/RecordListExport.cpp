@@ -69,6 +69,12 @@ const QString connectionName = QStringLiteral("kvam-record-list");
 const QString sheetName = QStringLiteral("上报基本信息");
 const QString progressCaption = QStringLiteral("正在导出全部剩余数据,请等待");
 
+// The record list's records without their order, for counting them.
+QString recordListSelection(const QStringList &conditionLines, const QString &orderBy = {})
+{
+    return reportStatement(outputColumns, QStringLiteral(" where 1=1 and "), conditionLines, orderBy);
+}
+
 // Where the export stands, for the failure text: the record and heading of
 // the cell being written.
 struct Position {
@@ -95,7 +101,7 @@ bool writeRecordList(XlsxWorkbook &book, const QString &conditionFile, Position 
     if (!condition)
         return false;
     ReportQuery query(connectionName);
-    if (!query.open(recordListStatement(*condition))) {
+    if (!query.open(recordListStatement(*condition), {}, recordListSelection(*condition))) {
         *error = query.error();
         return false;
     }
@@ -108,15 +114,14 @@ bool writeRecordList(XlsxWorkbook &book, const QString &conditionFile, Position 
     }
     const QString text = QStringLiteral("@");
     const int zjhmField = int(recordListColumns().indexOf(QLatin1String("z_zjhm")));
-    QSqlQuery &rows = query.rows();
     qint64 done = 0;
-    for (int row = 2; rows.next(); ++row) {
-        position->zjhm = rows.value(zjhmField).toString();
-        position->xm = rows.value(0).toString();
+    for (int row = 2; query.nextText(); ++row) {
+        position->zjhm = QString::fromUtf8(query.text(zjhmField));
+        position->xm = QString::fromUtf8(query.text(0));
         position->atCell = true;
         for (int j = 0; j < columnCount; ++j) {
             position->heading = headings.at(j);
-            if (!book.setNumberFormat(row, j + 1, text) || !book.setValue(row, j + 1, rows.value(j))) {
+            if (!book.setNumberFormat(row, j + 1, text) || !book.setText(row, j + 1, query.text(j))) {
                 *error = book.errorString();
                 return false;
             }
@@ -127,8 +132,8 @@ bool writeRecordList(XlsxWorkbook &book, const QString &conditionFile, Position 
             return true;
         }
     }
-    if (rows.lastError().isValid()) {
-        *error = rows.lastError().text();
+    if (!query.error().isEmpty()) {
+        *error = query.error();
         return false;
     }
     return true;
@@ -144,8 +149,7 @@ const QStringList &recordListColumns()
 
 QString recordListStatement(const QStringList &conditionLines)
 {
-    return reportStatement(outputColumns, QStringLiteral(" where 1=1 and "), conditionLines,
-                           QStringLiteral(" order by z_zjhm "));
+    return recordListSelection(conditionLines, QStringLiteral(" order by z_zjhm "));
 }
 
 ReportEnd exportRecordList(const QString &conditionFile, const QString &savePath)

@@ -6,6 +6,7 @@
 #include "platform/SqlDialect.h"
 
 #include <QSqlError>
+#include <sqlite3.h>
 
 namespace kvam {
 
@@ -13,6 +14,7 @@ ReportQuery::ReportQuery(const QString &connectionName) : m_connectionName(conne
 
 ReportQuery::~ReportQuery()
 {
+    sqlite3_finalize(m_text);
     m_rows = QSqlQuery();
     if (m_db.isOpen())
         m_db.rollback();
@@ -26,9 +28,8 @@ bool ReportQuery::fail(const QString &error)
     return false;
 }
 
-bool ReportQuery::open(const QString &statement) { return open(statement, {}); }
-
-bool ReportQuery::open(const QString &statement, const QList<std::pair<QString, QString>> &parameters)
+bool ReportQuery::open(const QString &statement, const QList<std::pair<QString, QString>> &parameters,
+                       const QString &countStatement)
 {
     if (!m_db.isOpen()) {
         OpenOptions readOnly;
@@ -43,10 +44,12 @@ bool ReportQuery::open(const QString &statement, const QList<std::pair<QString, 
     if (!m_db.transaction())
         return fail(m_db.lastError().text());
     const QString sql = jetToSqlite(statement);
+    m_sql = sql;
     QSqlQuery counting(m_db);
     QSqlQuery rows(m_db);
     rows.setForwardOnly(true);
-    if (!counting.prepare(QStringLiteral("select count(*) from (") + sql + QStringLiteral(")")))
+    const QString counted = countStatement.isEmpty() ? sql : jetToSqlite(countStatement);
+    if (!counting.prepare(QStringLiteral("select count(*) from (") + counted + QStringLiteral(")")))
         return fail(counting.lastError().text());
     if (!rows.prepare(sql))
         return fail(rows.lastError().text());
@@ -61,6 +64,29 @@ bool ReportQuery::open(const QString &statement, const QList<std::pair<QString, 
         return fail(rows.lastError().text());
     m_rows = std::move(rows);
     return true;
+}
+
+bool ReportQuery::nextText()
+{
+    if (!m_text) {
+        // The parameters stay those of rows(): only statements without any
+        // are read this way.
+        sqlite3 *handle = sqliteHandle(m_db);
+        const QByteArray sql = m_sql.toUtf8();
+        if (!handle || sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &m_text, nullptr) != SQLITE_OK)
+            return fail(handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("no connection"));
+    }
+    const int rc = sqlite3_step(m_text);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        fail(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_text))));
+    return false;
+}
+
+const char *ReportQuery::text(int column) const
+{
+    return reinterpret_cast<const char *>(sqlite3_column_text(m_text, column));
 }
 
 std::optional<QStringList> readConditionLines(const QString &file, QString *error)

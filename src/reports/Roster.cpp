@@ -174,13 +174,22 @@ const QStringList &rosterColumns()
     return columns;
 }
 
+namespace {
+
+// The roster's records without their order, for counting them.
+QString rosterSelection(const QStringList &conditionLines, const QString &orderBy = {})
+{
+    return reportStatement(outputColumns, QStringLiteral(" where 1=1 and z_shbz=1 and "), conditionLines, orderBy);
+}
+
+} // namespace
+
 QString rosterStatement(const QStringList &conditionLines)
 {
     // Qualified, since a bare name in ORDER BY would mean the output column of
     // that name, which holds the code's name rather than the code.
-    return reportStatement(outputColumns, QStringLiteral(" where 1=1 and z_shbz=1 and "), conditionLines,
-                           QStringLiteral(" order by grjbxx00.z_sbxl,grjbxx00.z_sbzg,grjbxx00.z_sbdj,"
-                                          "grjbxx00.z_sbzy,grjbxx00.z_gzdw "));
+    return rosterSelection(conditionLines, QStringLiteral(" order by grjbxx00.z_sbxl,grjbxx00.z_sbzg,grjbxx00.z_sbdj,"
+                                                          "grjbxx00.z_sbzy,grjbxx00.z_gzdw "));
 }
 
 ReportEnd buildRoster(const QString &conditionFile, const QString &savePath)
@@ -188,7 +197,7 @@ ReportEnd buildRoster(const QString &conditionFile, const QString &savePath)
     QString error;
     const std::optional<QStringList> condition = readConditionLines(conditionFile, &error);
     ReportQuery query(connectionName);
-    if (!condition || !query.open(rosterStatement(*condition))) {
+    if (!condition || !query.open(rosterStatement(*condition), {}, rosterSelection(*condition))) {
         LogError(QStringLiteral("无法获得数据"), condition ? query.error() : error);
         return ReportEnd::Failed;
     }

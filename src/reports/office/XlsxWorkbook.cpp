@@ -169,15 +169,39 @@ const char *XlsxWorkbook::utf8(const QVariant &value)
     return m_text.constData();
 }
 
+lxw_format *XlsxWorkbook::cellFormat(int row, int column, int *numberFormat)
+{
+    *numberFormat = takePendingFormat(key(row, column));
+    bool centred = false;
+    for (const Range &merge : m_merges)
+        centred = centred || (merge.firstRow == row && merge.firstColumn == column);
+    return formatOf(*numberFormat, centred);
+}
+
+bool XlsxWorkbook::setText(int row, int column, const char *utf8)
+{
+    if (!reach(row, column))
+        return false;
+    int numberFormat = -1;
+    lxw_format *format = cellFormat(row, column, &numberFormat);
+    const lxw_row_t r = lxw_row_t(row - 1);
+    const lxw_col_t c = lxw_col_t(column - 1);
+    lxw_error error = LXW_NO_ERROR;
+    if (utf8)
+        error = worksheet_write_string(m_sheet, r, c, utf8, format);
+    else if (format)
+        error = worksheet_write_blank(m_sheet, r, c, format);
+    if (error)
+        return fail(QStringLiteral("cell (%1, %2): %3").arg(row).arg(column).arg(libraryError(error)));
+    return true;
+}
+
 bool XlsxWorkbook::setValue(int row, int column, const QVariant &value)
 {
     if (!reach(row, column))
         return false;
-    const int numberFormat = takePendingFormat(key(row, column));
-    bool centred = false;
-    for (const Range &merge : m_merges)
-        centred = centred || (merge.firstRow == row && merge.firstColumn == column);
-    lxw_format *format = formatOf(numberFormat, centred);
+    int numberFormat = -1;
+    lxw_format *format = cellFormat(row, column, &numberFormat);
     const bool asText = numberFormat >= 0 && m_numberFormats[numberFormat] == QLatin1String("@");
     const lxw_row_t r = lxw_row_t(row - 1);
     const lxw_col_t c = lxw_col_t(column - 1);

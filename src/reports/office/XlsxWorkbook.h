@@ -44,6 +44,9 @@ public:
     // has the text format "@", which keeps every value as its text. A null or
     // invalid value leaves the cell empty (keeping its format).
     bool setValue(int row, int column, const QVariant &value);
+    // UTF-8 text written as text, whatever the cell's format; a null pointer
+    // leaves the cell empty. For long lists read straight from the database.
+    bool setText(int row, int column, const char *utf8);
     // A number format in the spreadsheet's own notation ("@" is text) for the
     // value written next into the cell: set it before the value.
     bool setNumberFormat(int row, int column, const QString &format);
@@ -68,6 +71,9 @@ private:
     bool fail(const QString &text);
     bool isWritable();
     bool reach(int row, int column);
+    // The format of the value written now into the cell, and its pending
+    // number format (-1 when none).
+    lxw_format *cellFormat(int row, int column, int *numberFormat);
     int takePendingFormat(quint64 cell);
     lxw_format *formatOf(int numberFormat, bool centred);
     const char *utf8(const QVariant &value);
