@@ -114,6 +114,7 @@ void TestWaitWindow::pictureCycleAndElapsedView()
                  QList<bool>({table[step % 8][0], table[step % 8][1], table[step % 8][2]}));
     }
 
+    ContinueFlag = 1; // as a runner sets it before the window shows
     TWaitForm1 form;
     form.show();
     auto image = [&](int n) { return form.findChild<QLabel *>(QStringLiteral("Image%1").arg(n)); };
@@ -199,6 +200,11 @@ void TestWaitWindow::showProgressSequence()
     QCOMPARE(dialog.position(), 50);
     QVERIFY(!ShowProgress(-1, QString()));
     QVERIFY(!dialog.isVisible());
+    // A Cancel during the last update of a finished loop is not carried into the next loop.
+    dialog.Button1Click();
+    QVERIFY(!ShowProgress(-1, QString()));
+    QVERIFY(!ShowProgress(10, QString()));
+    QVERIFY(dialog.isVisible());
     setProgressDisplay(previous);
 }
 

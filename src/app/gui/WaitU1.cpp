@@ -45,6 +45,8 @@ TWaitForm1::TWaitForm1(QWidget *parent)
 {
     setObjectName(QStringLiteral("WaitForm1"));
     setModal(true);
+    // At start-up it is the only window: its closing must not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(432, 183);
     setStyleSheet(QStringLiteral("#WaitForm1 { border: 1px solid #6b7f99; background: #f4f6f9; }"));
 
@@ -113,7 +115,8 @@ void TWaitForm1::FormShow()
     m_animStep = 0;
     m_startTime = QDateTime::currentDateTime();
     m_elapsedView = false;
-    ContinueFlag = 1;
+    // ContinueFlag was set to 1 before the worker started: set here, it could
+    // undo a stop the worker asked for before the window was up.
     m_pseudoProgress = 0;
     m_progressBar1->setValue(0);
     m_timer1->start();

@@ -40,6 +40,9 @@ void TfrmProgress::showEvent(QShowEvent *event)
 bool TfrmProgress::showProgress(int percent, const QString &caption)
 {
     if (percent == -1) {
+        // A Cancel pressed during the last update of a finished loop must not
+        // stop the next one at its first update.
+        m_tag = 0;
         hide();
         return false;
     }

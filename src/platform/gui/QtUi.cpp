@@ -9,6 +9,14 @@ namespace kvam {
 
 namespace {
 
+// Over the modal window when there is one (the wait window stays on top).
+QWidget *dialogParent()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
 template <typename Result, typename Fn>
 Result onMainThread(Fn fn)
 {
@@ -36,7 +44,7 @@ QMessageBox::Icon qtIcon(MsgIcon icon)
 MsgAnswer QtUi::message(const QString &text, const QString &caption, MsgIcon icon, MsgButtons buttons)
 {
     return onMainThread<MsgAnswer>([=]() {
-        QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+        QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, dialogParent());
         switch (buttons) {
         case MsgButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
@@ -60,7 +68,7 @@ MsgAnswer QtUi::message(const QString &text, const QString &caption, MsgIcon ico
 QString QtUi::openFileName(const QString &filter)
 {
     return onMainThread<QString>([=]() {
-        QFileDialog dialog(QApplication::activeWindow());
+        QFileDialog dialog(dialogParent());
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(qtFiltersOf(filter));
@@ -73,7 +81,7 @@ QString QtUi::openFileName(const QString &filter)
 QString QtUi::saveFileName(const QString &filter, const QString &defaultSuffix)
 {
     return onMainThread<QString>([=]() {
-        QFileDialog dialog(QApplication::activeWindow());
+        QFileDialog dialog(dialogParent());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(qtFiltersOf(filter));
         dialog.setDefaultSuffix(defaultSuffix);
