@@ -70,6 +70,8 @@ void TerminalTaskRunner::run(const std::function<TWorkerThread *(TaskReporter &)
     ContinueFlag = 1;
     struct sigaction stop = {};
     stop.sa_handler = askToStop;
+    // A second Ctrl+C ends the program at once.
+    stop.sa_flags = SA_RESETHAND;
     struct sigaction previous = {};
     sigaction(SIGINT, &stop, &previous);
     QPointer<TWorkerThread> worker = startWorker(reporter);
